@@ -1,0 +1,38 @@
+#include <QApplication>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without this check a machine with no display gets a stack of toolkit errors
+// and an abort instead of one line that says what is missing.
+bool displayAvailable()
+{
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!displayAvailable()) {
+        std::fputs("dalmiro: no graphical display found (DISPLAY is not set); "
+                   "start it from a desktop session or under xvfb-run.\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Dalmiro"));
+    window.setFixedSize(797, 601);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+namespace dalmiro {
+
+// The program's one source of random values. Whole numbers are formed by the
+// callers as floor(value * N) + offset, so every value lies in [0, 1).
+class RandomSource
+{
+public:
+    virtual ~RandomSource() = default;
+
+    // Starts a fresh sequence; called at the start of every draw.
+    virtual void reseedRandom() = 0;
+    // The next value, uniform in [0, 1).
+    virtual double nextRandom() = 0;
+    // The value most recently returned by nextRandom(), without advancing;
+    // 0 before the first one.
+    virtual double lastRandom() const = 0;
+};
+
+// A 64-bit Mersenne Twister. Reseeding mixes the time of day with entropy
+// from the operating system and a per-process counter, so two reseeds in the
+// same instant still start different sequences.
+class SystemRandomSource final : public RandomSource
+{
+public:
+    SystemRandomSource();
+
+    void reseedRandom() override;
+    double nextRandom() override;
+    double lastRandom() const override { return m_last; }
+
+    // A reproducible sequence, for tools and benchmarks that need one.
+    void seedForTesting(std::uint64_t seed);
+
+private:
+    std::mt19937_64 m_engine;
+    std::random_device m_entropy;
+    std::uint64_t m_reseeds = 0;
+    double m_last = 0.0;
+};
+
+} // namespace dalmiro

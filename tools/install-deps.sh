@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing. Usage: install-deps.sh build|test
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+want=${1:-build}
+
+wanted=()
+while read -r kind name; do
+    case "$kind" in
+        build) wanted+=("$name") ;;
+        test) [ "$want" = test ] && wanted+=("$name") ;;
+    esac
+done < <(grep -v '^#' "$here/packages.txt")
+
+missing=()
+for name in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' || missing+=("$name")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if ! command -v apt-get >/dev/null; then
+    echo "Missing packages: ${missing[*]}. Install them with your system's package manager." >&2
+    exit 1
+fi
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
