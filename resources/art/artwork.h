@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+// The program's pictures, painted by code. Every function paints at any scale:
+// 1.0 gives the pictures at the sizes the program carries (scene 800 x 600,
+// balls 45 x 46, icon 48 x 48); 2.0 a sharper set for high-density screens.
+namespace dalmiro::art {
+
+// Colours that the stored pictures must keep exactly: a ball sits on the scene
+// without a visible rectangle only because these match.
+inline constexpr QRgb kChamberFill = qRgb(224, 250, 247);    // drum chamber, pipe middle, ball ground
+inline constexpr QRgb kChamberFillAlt = qRgb(223, 249, 246); // mixed into the chamber fill
+inline constexpr QRgb kResultGround = qRgb(232, 230, 231);   // result ball ground
+inline constexpr QRgb kColumnLightest = qRgb(236, 236, 236); // result column, middle third
+
+QImage paintScene(qreal scale = 1.0);
+// frame: 1 to 10.
+QImage paintBallFrame(int frame, qreal scale = 1.0);
+QImage paintResultBall(qreal scale = 1.0);
+// With an alpha channel: the icon's ground is transparent.
+QImage paintIcon(qreal scale = 1.0);
+
+} // namespace dalmiro::art
