@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {20, 40, 60, 80, 30, 50, 51}, 2, {20, 40, 21, 80, 30, 50, 51}},
         ScriptedDraw{"extremesOfTheRangeAreDrawn",
                      {1, 90, 45, 46, 70, 80, 90}, 0, {1, 90, 45, 46, 70, 80, 90}}),
-    [](const auto &info) { return info.param.name; });
+    [](const auto &testInfo) { return testInfo.param.name; });
 
 TEST(Calcolo, entrySevenIsNeverWrittenOverManyDraws)
 {
