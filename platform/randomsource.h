@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/clock.h"
+
 #include <cstdint>
 #include <random>
 
@@ -21,9 +23,9 @@ public:
     virtual double lastRandom() const = 0;
 };
 
-// A 64-bit Mersenne Twister. Reseeding mixes the time of day with entropy
-// from the operating system and a per-process counter, so two reseeds in the
-// same instant still start different sequences.
+// A 64-bit Mersenne Twister, seeded from the operating system's entropy when
+// created. Reseeding mixes the time of day with fresh entropy into the running
+// sequence, so two reseeds in the same instant still give different values.
 class SystemRandomSource final : public RandomSource
 {
 public:
@@ -33,13 +35,14 @@ public:
     double nextRandom() override;
     double lastRandom() const override { return m_last; }
 
-    // A reproducible sequence, for tools and benchmarks that need one.
+    // A reproducible sequence until the next reseed.
     void seedForTesting(std::uint64_t seed);
 
 private:
     std::mt19937_64 m_engine;
+    SystemClock m_clock;
     std::random_device m_entropy;
-    std::uint64_t m_reseeds = 0;
+    std::uint64_t m_key = 0;
     double m_last = 0.0;
 };
 
