@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QStringView>
+
+namespace dalmiro {
+
+// The pictures exactly as the executable carries them: each a device-
+// independent bitmap without its file header. The views stay valid for the
+// whole run. Keys as for loadPicture(); an unknown key aborts, naming it.
+QByteArrayView storedPicture(int frame);
+QByteArrayView storedPicture(QStringView name);
+
+// The application icon as an icon file with one 48 x 48 image.
+QByteArrayView storedIcon();
+
+} // namespace dalmiro
