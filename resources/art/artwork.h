@@ -10,7 +10,7 @@ namespace dalmiro::art {
 
 // Colours that the stored pictures must keep exactly: a ball sits on the scene
 // without a visible rectangle only because these match.
-inline constexpr QRgb kChamberFill = qRgb(224, 250, 247);    // drum chamber, pipe middle, ball ground
+inline constexpr QRgb kChamberFill = qRgb(224, 250, 247); // drum chamber, pipe middle, ball ground
 inline constexpr QRgb kChamberFillAlt = qRgb(223, 249, 246); // mixed into the chamber fill
 inline constexpr QRgb kResultGround = qRgb(232, 230, 231);   // result ball ground
 inline constexpr QRgb kColumnLightest = qRgb(236, 236, 236); // result column, middle third

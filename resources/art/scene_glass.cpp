@@ -1,0 +1,249 @@
+// The glass: the drum with its chamber, seam and bowl, and the pipe that leaves
+// it through the neck, runs along the top and down the right side.
+#include "resources/art/artwork.h"
+#include "resources/art/painting.h"
+#include "resources/art/scene.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
+
+namespace dalmiro::art::detail {
+
+namespace {
+
+const QColor kFlat = QColor::fromRgb(kChamberFill);
+const QColor kOutline(36, 48, 50);
+
+// The glass is painted as nested bands, each filling the vessel shrunk by a
+// little more than the one before, from the dark outline inwards to the flat
+// fill. Shrinking the drum and the pipe together shades their joint like one
+// piece of glass, and every band's inside stays one exact colour.
+constexpr int kBands = 22;
+constexpr qreal kDrumOutline = 1.2;
+constexpr qreal kDrumStep = 0.74; // the drum's wall shading spans about 17 px
+constexpr qreal kPipeStep = 0.76; // the pipe's as much on each side
+constexpr qreal kNeckBottom = 175;
+constexpr qreal kPipeBottom = 290; // hidden under the result column
+constexpr qreal kOuterRadius = 30; // the pipe's two outer corners
+constexpr qreal kInnerRadius = 4;  // and its two inner ones
+constexpr qreal kFlare = 16;       // where the neck widens into the drum
+
+qreal drumInset(int band)
+{
+    return band == 0 ? 0 : kDrumOutline + (band - 1) * kDrumStep;
+}
+qreal pipeInset(int band)
+{
+    return band == 0 ? 0 : 1.0 + (band - 1) * kPipeStep;
+}
+
+QColor bandColour(int band)
+{
+    if (band == 0)
+        return kOutline;
+    // Dark at the wall and quickly lighter, then easing into the fill: the
+    // curved wall of a glass vessel seen against the light.
+    const qreal t = qreal(band - 1) / (kBands - 1);
+    return mix(kFlat, kWallShade, std::pow(1.0 - t, 1.6));
+}
+
+QRectF drumAt(qreal inset)
+{
+    return kDrumRect.adjusted(inset, inset, -inset, -inset);
+}
+
+// Upper edge of the drum shrunk by inset, at x.
+qreal drumTopAt(qreal x, qreal inset)
+{
+    const QRectF r = drumAt(inset);
+    const qreal a = r.width() / 2, b = r.height() / 2;
+    const qreal u = (x - r.center().x()) / a;
+    return r.center().y() - b * std::sqrt(std::max(0.0, 1.0 - u * u));
+}
+
+// The pipe's outline shrunk by inset: neck, top run and right run in one path.
+QPainterPath pipeAt(qreal e)
+{
+    const qreal ro = std::max(kOuterRadius - e, 0.5), ri = kInnerRadius + e;
+    QPainterPath path;
+    path.moveTo(kNeckLeft + e, kNeckBottom);
+    path.lineTo(kNeckLeft + e, kRunTop + e + ro);
+    path.arcTo(QRectF(kNeckLeft + e, kRunTop + e, 2 * ro, 2 * ro), 180, -90);
+    path.lineTo(kRightRight - e - ro, kRunTop + e);
+    path.arcTo(QRectF(kRightRight - e - 2 * ro, kRunTop + e, 2 * ro, 2 * ro), 90, -90);
+    path.lineTo(kRightRight - e, kPipeBottom);
+    path.lineTo(kRightLeft + e, kPipeBottom);
+    path.lineTo(kRightLeft + e, kRunBottom - e + ri);
+    path.arcTo(QRectF(kRightLeft + e - 2 * ri, kRunBottom - e, 2 * ri, 2 * ri), 0, 90);
+    path.lineTo(kNeckRight - e + ri, kRunBottom - e);
+    path.arcTo(QRectF(kNeckRight - e, kRunBottom - e, 2 * ri, 2 * ri), 90, 90);
+    path.lineTo(kNeckRight - e, kNeckBottom);
+    path.closeSubpath();
+
+    // The flare: a rounded web filling the corner between each side of the
+    // neck and the drum's shoulder.
+    const qreal reach = kFlare + e;
+    for (int side : {-1, 1}) {
+        const qreal x = side < 0 ? kNeckLeft + e : kNeckRight - e;
+        const QPointF corner(x, drumTopAt(x, e));
+        const QPointF up(x, corner.y() - reach);
+        const qreal bx = x + side * reach;
+        const QPointF out(bx, drumTopAt(bx, e));
+        path.moveTo(corner);
+        path.lineTo(up);
+        path.quadTo(corner, out);
+        path.lineTo(corner.x(), corner.y() + 6);
+        path.closeSubpath();
+    }
+    return path;
+}
+
+void paintBands(QPainter &p)
+{
+    for (int band = 0; band <= kBands; ++band) {
+        p.setBrush(bandColour(band));
+        p.drawEllipse(drumAt(drumInset(band)));
+        p.drawPath(pipeAt(pipeInset(band)));
+    }
+}
+
+void paintHighlights(QPainter &p)
+{
+    p.save();
+    // The window's reflection on the drum: a crescent inside the upper
+    // outline, thickest at the top and running out towards the sides. It
+    // breaks off where the neck opens.
+    QPainterPath arc;
+    const QRectF outer = drumAt(3.2);
+    arc.addEllipse(outer);
+    QPainterPath inner;
+    inner.addEllipse(outer.translated(0, 3.4).adjusted(-1.5, 0, 1.5, 0));
+    arc = arc.subtracted(inner);
+    QPainterPath neckGap;
+    neckGap.addRect(
+        QRectF(kNeckLeft - kFlare - 4, 100, kNeckRight - kNeckLeft + 2 * kFlare + 8, 40));
+    arc = arc.subtracted(neckGap);
+    p.setBrush(kHighlight);
+    p.drawPath(arc);
+
+    // The pipe's stripe, lit from the upper left: down the neck's left side,
+    // round the corner and along the top run (rows 15 to 19), fading at both
+    // ends.
+    const qreal mid = 9.5; // the stripe's centre, inset from the outer edge
+    const qreal ro = kOuterRadius - mid;
+    QPen pen(Qt::NoBrush, 5.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    p.setBrush(Qt::NoBrush);
+    QLinearGradient downFade(QPointF(0, 62), QPointF(0, 108));
+    QColor clear = kHighlight;
+    clear.setAlpha(0);
+    downFade.setColorAt(0, kHighlight);
+    downFade.setColorAt(1, clear);
+    pen.setBrush(downFade);
+    p.setPen(pen);
+    p.drawLine(QPointF(kNeckLeft + mid, 62), QPointF(kNeckLeft + mid, 108));
+
+    QPainterPath stripe;
+    stripe.moveTo(kNeckLeft + mid, 62);
+    stripe.lineTo(kNeckLeft + mid, kRunTop + mid + ro);
+    stripe.arcTo(QRectF(kNeckLeft + mid, kRunTop + mid, 2 * ro, 2 * ro), 180, -90);
+    stripe.lineTo(680, kRunTop + mid);
+    QLinearGradient rightFade(QPointF(610, 0), QPointF(680, 0));
+    rightFade.setColorAt(0, kHighlight);
+    rightFade.setColorAt(1, clear);
+    pen.setBrush(rightFade);
+    p.setPen(pen);
+    p.drawPath(stripe);
+
+    // A fainter stripe down the right run, on its lit left side.
+    QLinearGradient runFade(QPointF(0, 70), QPointF(0, 262));
+    QColor soft = kHighlight;
+    soft.setAlpha(170);
+    runFade.setColorAt(0, clear);
+    runFade.setColorAt(0.15, soft);
+    runFade.setColorAt(0.8, soft);
+    runFade.setColorAt(1, clear);
+    pen.setBrush(runFade);
+    pen.setWidthF(3.0);
+    p.setPen(pen);
+    p.drawLine(QPointF(kRightLeft + 8.5, 70), QPointF(kRightLeft + 8.5, 262));
+    p.restore();
+}
+
+// Rows 357 to 370: the chamber darkens towards the seam, as glass does where
+// it curves in over the dark bowl.
+void paintBand(QPainter &p)
+{
+    p.save();
+    QPainterPath chamber;
+    chamber.addEllipse(drumAt(kDrumOutline));
+    p.setClipPath(chamber);
+    p.setCompositionMode(QPainter::CompositionMode_Multiply);
+    const QColor deepest(199, 224, 219);
+    const int rows = int(kSeamTop - kBandTop);
+    for (int r = 0; r < rows; ++r) {
+        const qreal t = qreal(r + 1) / rows;
+        const QColor target = mix(kFlat, deepest, t * t * 0.35 + t * 0.65);
+        auto factor = [](int to, int from) {
+            return std::min(255, int(std::lround(to * 255.0 / from)));
+        };
+        const QColor f(factor(target.red(), kFlat.red()), factor(target.green(), kFlat.green()),
+                       factor(target.blue(), kFlat.blue()));
+        p.fillRect(QRectF(0, kBandTop + r, 800, 1), f);
+    }
+    p.restore();
+}
+
+void paintSeamAndBowl(QPainter &p)
+{
+    p.save();
+    QPainterPath whole;
+    whole.addEllipse(kDrumRect);
+    QPainterPath inside;
+    inside.addEllipse(drumAt(kDrumOutline));
+
+    p.setClipPath(whole);
+    p.fillRect(QRectF(0, kSeamTop, 800, kGlintTop - kSeamTop), QColor(22, 26, 26));
+    p.setClipPath(inside);
+    p.fillRect(QRectF(0, kGlintTop, 800, kBowlTop - kGlintTop), QColor(202, 210, 210));
+
+    // The bowl: dark charcoal, a little lighter in the middle and darkest
+    // round its rim, with a dull reflection low on the left.
+    const QRectF r = drumAt(kDrumOutline);
+    QRadialGradient body(QPointF(r.center().x() - 30, kBowlTop + 40), r.width() * 0.62);
+    body.setColorAt(0.0, QColor(39, 43, 42));
+    body.setColorAt(0.55, QColor(36, 39, 38));
+    body.setColorAt(0.85, QColor(31, 33, 33));
+    body.setColorAt(1.0, QColor(28, 29, 29));
+    p.fillRect(QRectF(0, kBowlTop, 800, 600 - kBowlTop), body);
+
+    QPainterPath sheen;
+    const QRectF low = drumAt(7);
+    sheen.addEllipse(low);
+    QPainterPath cut;
+    cut.addEllipse(low.translated(5, -6).adjusted(0, 0, 2, 0));
+    sheen = sheen.subtracted(cut);
+    QLinearGradient sheenFade(QPointF(40, 420), QPointF(300, 585));
+    sheenFade.setColorAt(0, QColor(70, 78, 77, 0));
+    sheenFade.setColorAt(0.4, QColor(70, 78, 77, 150));
+    sheenFade.setColorAt(1, QColor(70, 78, 77, 0));
+    p.setClipRect(QRectF(0, kBowlTop + 8, 800, 600));
+    p.setBrush(sheenFade);
+    p.drawPath(sheen);
+    p.restore();
+}
+
+} // namespace
+
+void paintGlass(QPainter &p)
+{
+    paintBands(p);
+    paintBand(p);
+    paintSeamAndBowl(p);
+    paintHighlights(p);
+}
+
+} // namespace dalmiro::art::detail
