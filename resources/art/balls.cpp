@@ -35,28 +35,44 @@ void paintBody(QPainter &p, const BallColours &c)
     p.drawEllipse(kBall);
 
     const QRectF inner = kBall.adjusted(1.1, 1.1, -1.1, -1.1);
-    QRadialGradient body(kCentre + QPointF(-5, -5), 30);
+    QRadialGradient body(kCentre + QPointF(-5, -6), 29);
     body.setColorAt(0.0, c.body);
-    body.setColorAt(0.55, c.body);
+    body.setColorAt(0.5, c.body);
     body.setColorAt(1.0, c.shade);
     p.setBrush(body);
     p.drawEllipse(inner);
 
-    // The rim light: a crescent between the rim and the rim shifted down and
-    // to the right, fading out along its length.
-    QPainterPath crescent;
-    crescent.addEllipse(inner.adjusted(0.6, 0.6, -0.6, -0.6));
-    QPainterPath cut;
-    cut.addEllipse(inner.adjusted(0.6, 0.6, -0.6, -0.6).translated(3.2, 3.4));
-    crescent = crescent.subtracted(cut);
-    QLinearGradient fade(QPointF(6, 6), QPointF(34, 34));
-    QColor clear = c.rim;
-    clear.setAlpha(0);
-    fade.setColorAt(0.0, c.rim);
-    fade.setColorAt(0.35, c.rim);
-    fade.setColorAt(0.75, clear);
-    p.setBrush(fade);
-    p.drawPath(crescent);
+    // The rim light: a ring just inside the outline, strongest at the upper
+    // left and gone before the lower right. It is painted apart so that its
+    // fade along the rim can be masked in.
+    const qreal scale = p.transform().m11();
+    QImage layer(p.device()->width(), p.device()->height(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    {
+        QPainter q(&layer);
+        q.setRenderHint(QPainter::Antialiasing, true);
+        q.scale(scale, scale);
+        q.setPen(Qt::NoPen);
+        QColor clear = c.rim;
+        clear.setAlpha(0);
+        QRadialGradient ring(kCentre + QPointF(2.0, 2.2), 23.5);
+        ring.setColorAt(0.0, clear);
+        ring.setColorAt(0.74, clear);
+        ring.setColorAt(0.9, c.rim);
+        ring.setColorAt(1.0, c.rim);
+        q.setBrush(ring);
+        q.drawEllipse(inner);
+        QLinearGradient along(QPointF(8, 8), QPointF(31, 32));
+        along.setColorAt(0.0, QColor(0, 0, 0, 255));
+        along.setColorAt(0.3, QColor(0, 0, 0, 255));
+        along.setColorAt(1.0, QColor(0, 0, 0, 0));
+        q.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        q.fillRect(kBall, along);
+    }
+    p.save();
+    p.resetTransform();
+    p.drawImage(0, 0, layer);
+    p.restore();
 }
 
 const BallColours kDrumBall{QColor(62, 100, 110), QColor(132, 189, 200), QColor(162, 223, 236),

@@ -30,7 +30,10 @@ int columnGrey(int i, int count)
 // A label glyph: a bright yellow outline round a filled body.
 void paintLabel(QPainter &p, const QPainterPath &glyphs, const QBrush &body)
 {
+    // A soft shadow lifts the yellow outline off the yellow ground.
     p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(90, 40, 0, 70), 4.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(glyphs.translated(1.5, 1.5));
     p.setPen(QPen(kLabelOutline, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(glyphs);
     p.setPen(Qt::NoPen);

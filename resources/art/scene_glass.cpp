@@ -7,6 +7,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPen>
 #include <QRadialGradient>
 
 #include <cmath>
@@ -102,6 +103,27 @@ QPainterPath pipeAt(qreal e)
     return path;
 }
 
+// The pipe stands a little in front of the ground: a soft shadow falls to
+// its lower right.
+void paintPipeShadow(QPainter &p)
+{
+    p.save();
+    QPainterPath body = pipeAt(0);
+    body.addRect(QRectF(kRightLeft, kPipeBottom - 1, kRightRight - kRightLeft,
+                        kColumnBottom + 1 - kPipeBottom + 1));
+    body.setFillRule(Qt::WindingFill);
+    body.translate(3, 3);
+    p.setBrush(Qt::NoBrush);
+    for (int i = 4; i >= 1; --i) {
+        p.setPen(QPen(QColor(70, 30, 0, 22), 2.0 * i, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(body);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(70, 30, 0, 60));
+    p.drawPath(body);
+    p.restore();
+}
+
 void paintBands(QPainter &p)
 {
     for (int band = 0; band <= kBands; ++band) {
@@ -114,6 +136,16 @@ void paintBands(QPainter &p)
 void paintHighlights(QPainter &p)
 {
     p.save();
+    // The glass's own thickness: a fine light line just inside the outline.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(232, 248, 246, 150), 0.8));
+    QPainterPath rim;
+    rim.addEllipse(drumAt(kDrumOutline + 0.5));
+    p.setClipRect(QRectF(0, 0, 800, kSeamTop));
+    p.drawPath(rim);
+    p.setClipping(false);
+    p.setPen(Qt::NoPen);
+
     // The window's reflection on the drum: a crescent inside the upper
     // outline, thickest at the top and running out towards the sides. It
     // breaks off where the neck opens.
@@ -211,28 +243,71 @@ void paintSeamAndBowl(QPainter &p)
     p.fillRect(QRectF(0, kGlintTop, 800, kBowlTop - kGlintTop), QColor(202, 210, 210));
 
     // The bowl: dark charcoal, a little lighter in the middle and darkest
-    // round its rim, with a dull reflection low on the left.
+    // round its rim. It covers the chamber's pale bands down to the outline.
+    QPainterPath bowl;
+    bowl.addEllipse(drumAt(0.6));
+    p.setClipPath(bowl);
     const QRectF r = drumAt(kDrumOutline);
-    QRadialGradient body(QPointF(r.center().x() - 30, kBowlTop + 40), r.width() * 0.62);
-    body.setColorAt(0.0, QColor(39, 43, 42));
-    body.setColorAt(0.55, QColor(36, 39, 38));
-    body.setColorAt(0.85, QColor(31, 33, 33));
+    QRadialGradient body(QPointF(r.center().x() - 40, kBowlTop + 30), r.width() * 0.6);
+    body.setColorAt(0.0, QColor(41, 45, 44));
+    body.setColorAt(0.35, QColor(39, 43, 42));
+    body.setColorAt(0.7, QColor(34, 37, 36));
     body.setColorAt(1.0, QColor(28, 29, 29));
     p.fillRect(QRectF(0, kBowlTop, 800, 600 - kBowlTop), body);
+    p.setBrush(kOutline);
 
+    // Its gloss: a dull reflection along the lower left inside the rim, and
+    // a soft window light high on the left.
     QPainterPath sheen;
-    const QRectF low = drumAt(7);
+    const QRectF low = drumAt(6);
     sheen.addEllipse(low);
     QPainterPath cut;
-    cut.addEllipse(low.translated(5, -6).adjusted(0, 0, 2, 0));
+    cut.addEllipse(low.translated(6, -7).adjusted(0, 0, 3, 0));
     sheen = sheen.subtracted(cut);
-    QLinearGradient sheenFade(QPointF(40, 420), QPointF(300, 585));
-    sheenFade.setColorAt(0, QColor(70, 78, 77, 0));
-    sheenFade.setColorAt(0.4, QColor(70, 78, 77, 150));
-    sheenFade.setColorAt(1, QColor(70, 78, 77, 0));
-    p.setClipRect(QRectF(0, kBowlTop + 8, 800, 600));
+    QLinearGradient sheenFade(QPointF(30, 410), QPointF(330, 590));
+    sheenFade.setColorAt(0, QColor(84, 92, 91, 0));
+    sheenFade.setColorAt(0.35, QColor(84, 92, 91, 190));
+    sheenFade.setColorAt(0.7, QColor(84, 92, 91, 120));
+    sheenFade.setColorAt(1, QColor(84, 92, 91, 0));
+    p.setClipRect(QRectF(0, kBowlTop + 6, 800, 600));
     p.setBrush(sheenFade);
     p.drawPath(sheen);
+
+    QRadialGradient window(QPointF(0, 0), 1.0);
+    window.setColorAt(0, QColor(120, 128, 127, 70));
+    window.setColorAt(1, QColor(120, 128, 127, 0));
+    p.translate(118, 408);
+    p.rotate(14);
+    p.scale(70, 13);
+    p.setBrush(window);
+    p.drawEllipse(QPointF(0, 0), 1.0, 1.0);
+    p.restore();
+}
+
+// Light passing through the glass gathers inside the right wall of the
+// chamber, opposite the window.
+void paintBackLight(QPainter &p)
+{
+    p.save();
+    QPainterPath glow;
+    const QRectF wall = drumAt(kDrumOutline + 1.5);
+    glow.addEllipse(wall);
+    QPainterPath cut;
+    cut.addEllipse(wall.translated(-5, 0).adjusted(-2, -2, 2, 2));
+    glow = glow.subtracted(cut);
+    QLinearGradient fade(QPointF(0, 190), QPointF(0, kBandTop));
+    const QColor light(240, 253, 252);
+    QColor c = light;
+    c.setAlpha(0);
+    fade.setColorAt(0, c);
+    c.setAlpha(200);
+    fade.setColorAt(0.45, c);
+    fade.setColorAt(0.8, c);
+    c.setAlpha(0);
+    fade.setColorAt(1, c);
+    p.setClipRect(QRectF(kDrumRect.center().x() + 60, 0, 400, kBandTop));
+    p.setBrush(fade);
+    p.drawPath(glow);
     p.restore();
 }
 
@@ -240,7 +315,9 @@ void paintSeamAndBowl(QPainter &p)
 
 void paintGlass(QPainter &p)
 {
+    paintPipeShadow(p);
     paintBands(p);
+    paintBackLight(p);
     paintBand(p);
     paintSeamAndBowl(p);
     paintHighlights(p);

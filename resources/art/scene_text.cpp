@@ -95,15 +95,15 @@ struct PanelLine
 };
 
 const PanelLine kPanel[] = {
-    {303, "Se la fortuna ti sorride, il premio può essere davvero grande."},
-    {303, "I numeri sono estratti a caso, poi passano al vaglio di un"},
-    {303, "calcolo matematico preciso: le combinazioni dalla somma bassa"},
-    {303, "vengono scartate e due numeri diventano consecutivi."},
-    {339, "Ne escono combinazioni che i giocatori comuni, legati"},
-    {375, "a date e compleanni, scelgono di rado. Le"},
-    {412, "probabilità di vincere restano le"},
-    {448, "stesse, ma una vincita andrebbe"},
-    {449, "divisa con meno giocatori."},
+    {303, "Se la fortuna ti sorride, il premio può essere davvero grande!"},
+    {303, "I numeri sono estratti a caso, poi passano al vaglio di un preciso"},
+    {303, "calcolo matematico: scarta le combinazioni dalla somma bassa e,"},
+    {303, "se mancano, vi inserisce due numeri consecutivi. Ne nascono"},
+    {339, "combinazioni che i giocatori comuni, legati a date e"},
+    {375, "compleanni, scelgono di rado. La probabilità di"},
+    {412, "vincere non cambia, ma una vincita"},
+    {448, "andrebbe divisa con meno giocatori:"},
+    {449, "così il premio sarebbe più alto."},
 };
 
 void paintOutlinedLine(QPainter &p, const QPainterPath &path, const QBrush &fill)
@@ -137,7 +137,7 @@ void paintTextPanel(QPainter &p)
     const QColor yellow(252, 252, 5);
     qreal top = 67;
     for (const PanelLine &line : kPanel) {
-        const QPainterPath path = capText(QString::fromUtf8(line.text), Face::SansBold, 7.0, 0.86);
+        const QPainterPath path = capText(QString::fromUtf8(line.text), Face::SansBold, 7.0, 0.92);
         paintOutlinedLine(p, path.translated(line.x, top), yellow);
         top += 12;
     }
