@@ -94,10 +94,10 @@ void paintMottle(QPainter &p, std::uint32_t seed)
 
 // The number plate, a disc on the ball's surface. Away from the centre it is
 // seen at a slant: squeezed along the direction to the ball's centre.
-void paintPlate(QPainter &p, QPointF centre, qreal radius, std::uint32_t seed)
+void paintPlate(QPainter &p, QPointF centre, qreal radius, qreal tall)
 {
     const QPointF off = centre - kCentre;
-    const qreal dist = std::hypot(off.x(), off.y());
+    const qreal dist = std::hypot(off.x(), off.y()) < 1.0 ? 0.0 : std::hypot(off.x(), off.y());
     const qreal sphere = 22.0;
     const qreal slant = std::sqrt(std::max(0.0, 1.0 - std::pow(std::min(dist / sphere, 0.98), 2)));
     const qreal angle = dist > 0.01 ? std::atan2(off.y(), off.x()) * 180.0 / std::numbers::pi : 0.0;
@@ -108,7 +108,7 @@ void paintPlate(QPainter &p, QPointF centre, qreal radius, std::uint32_t seed)
     p.setClipPath(inside);
     p.translate(centre);
     p.rotate(angle);
-    p.scale(std::max(slant, 0.45), 1.0);
+    p.scale(std::max(slant, 0.45), tall);
     p.scale(radius, radius);
 
     p.setBrush(QColor(112, 118, 121)); // the rim
@@ -118,7 +118,8 @@ void paintPlate(QPainter &p, QPointF centre, qreal radius, std::uint32_t seed)
     face.setColorAt(1, QColor(155, 158, 159));
     p.setBrush(face);
     p.drawEllipse(QPointF(0, 0), 0.86, 0.86);
-    paintMottle(p, seed);
+    // One figure for every frame: it is the same ball, turned.
+    paintMottle(p, 0x5eed0001u);
     p.restore();
 }
 
@@ -129,7 +130,7 @@ QImage paintBallFrame(int frame, qreal scale)
     // The plate's centre in each frame; frame 9 hides it on the far side.
     static const std::optional<QPointF> plates[] = {
         QPointF(32, 34), QPointF(39, 23), QPointF(32, 10), QPointF(12, 35), QPointF(7, 23),
-        QPointF(21, 7),  QPointF(22, 38), QPointF(11, 11), std::nullopt,    QPointF(22.5, 22.5)};
+        QPointF(21, 7),  QPointF(22, 38), QPointF(11, 11), std::nullopt,    QPointF(23, 22.5)};
     Q_ASSERT(frame >= 1 && frame <= 10);
 
     QImage image = detail::newPicture(kWidth, kHeight, scale, kChamberFill);
@@ -137,9 +138,11 @@ QImage paintBallFrame(int frame, qreal scale)
     detail::beginScenePainter(p, image, scale);
     paintBody(p, kDrumBall);
     if (const auto &plate = plates[frame - 1]) {
-        // Facing the viewer the plate spans x 13 to 32, y 13 to 31.
-        const qreal radius = frame == 10 ? 9.8 : 8.0;
-        paintPlate(p, *plate, radius, 0x5eed0000u + std::uint32_t(frame == 10 ? 10 : 1));
+        // Facing the viewer the plate spans x 13 to 32, y 13 to 31: 20 by 19.
+        if (frame == 10)
+            paintPlate(p, *plate, 10.0, 0.95);
+        else
+            paintPlate(p, *plate + QPointF(0.5, 0.5), 8.0, 1.0); // on the pixel's middle
     }
     p.end();
     return image;

@@ -9,6 +9,7 @@
 #include <QRadialGradient>
 
 #include <cmath>
+#include <utility>
 
 namespace dalmiro::art {
 
@@ -19,8 +20,9 @@ void paintBackground(QPainter &p)
     // The gradient runs from the lower left to the upper right. Its zero line
     // passes through (0, 450) and its end line through (600, 0), so that the
     // red is flat below y 450 on the left edge and the yellow flat right of
-    // x 600 on the top edge. The two middle stops are where the top-left and
-    // bottom-right corners fall, which pins all four corner colours.
+    // x 600 on the top edge. The two middle stops are where the middles of the
+    // top-left and bottom-right corner pixels fall, which pins all four
+    // corner colours.
     const QPointF start(0, 450);
     const qreal gx = 1.0 / 1000.0, gy = -0.4 / 450.0; // gradient of the ramp
     const qreal norm = gx * gx + gy * gy;
@@ -28,9 +30,18 @@ void paintBackground(QPainter &p)
     auto at = [&](QPointF q) { return gx * (q.x() - start.x()) + gy * (q.y() - start.y()); };
 
     QLinearGradient ramp(start, end);
+    // The ends hold a little before the lines, so the flat regions are flat
+    // right up to them.
     ramp.setColorAt(0.0, QColor(195, 4, 4));
-    ramp.setColorAt(at(QPointF(0, 0)), QColor(220, 92, 4));
-    ramp.setColorAt(at(QPointF(799, 599)), QColor(236, 156, 4));
+    ramp.setColorAt(0.01, QColor(195, 4, 4));
+    // Each corner colour holds over a hair's breadth of the ramp, so that the
+    // gradient's lookup table cannot round the corner pixel to a neighbour.
+    for (auto [corner, colour] : {std::pair{QPointF(0.5, 0.5), QColor(220, 92, 4)},
+                                  std::pair{QPointF(799.5, 599.5), QColor(236, 156, 4)}}) {
+        ramp.setColorAt(at(corner) - 0.002, colour);
+        ramp.setColorAt(at(corner) + 0.002, colour);
+    }
+    ramp.setColorAt(0.99, QColor(249, 224, 9));
     ramp.setColorAt(1.0, QColor(249, 224, 9));
     ramp.setSpread(QGradient::PadSpread);
     p.fillRect(QRectF(0, 0, 800, 600), ramp);

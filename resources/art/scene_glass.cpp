@@ -25,7 +25,7 @@ const QColor kOutline(36, 48, 50);
 // piece of glass, and every band's inside stays one exact colour.
 constexpr int kBands = 22;
 constexpr qreal kDrumOutline = 1.2;
-constexpr qreal kDrumStep = 0.74; // the drum's wall shading spans about 17 px
+constexpr qreal kDrumStep = 0.7;  // the drum's wall shading spans about 17 px
 constexpr qreal kPipeStep = 0.76; // the pipe's as much on each side
 constexpr qreal kNeckBottom = 175;
 constexpr qreal kPipeBottom = 290; // hidden under the result column
@@ -49,7 +49,7 @@ QColor bandColour(int band)
     // Dark at the wall and quickly lighter, then easing into the fill: the
     // curved wall of a glass vessel seen against the light.
     const qreal t = qreal(band - 1) / (kBands - 1);
-    return mix(kFlat, kWallShade, std::pow(1.0 - t, 1.6));
+    return mix(kFlat, kWallShade, std::pow(1.0 - t, 1.8));
 }
 
 QRectF drumAt(qreal inset)
