@@ -46,7 +46,6 @@ void paintLabel(QPainter &p, const QPainterPath &glyphs, const QBrush &body)
 QPainterPath labelText(const QString &text, qreal centreX, qreal top, qreal height, qreal widen,
                        qreal maxWidth)
 {
-    const QPainterPath natural = fittedText(text, Face::SerifBold, QRectF(0, 0, 1000, height));
     QPainterPath probe;
     probe.addText(0, 0, glyphFont(Face::SerifBold), text);
     const QRectF ink = probe.boundingRect();

@@ -254,7 +254,6 @@ void paintSeamAndBowl(QPainter &p)
     body.setColorAt(0.7, QColor(34, 37, 36));
     body.setColorAt(1.0, QColor(28, 29, 29));
     p.fillRect(QRectF(0, kBowlTop, 800, 600 - kBowlTop), body);
-    p.setBrush(kOutline);
 
     // Its gloss: a dull reflection along the lower left inside the rim, and
     // a soft window light high on the left.

@@ -98,7 +98,7 @@ const PanelLine kPanel[] = {
     {303, "Se la fortuna ti sorride, il premio può essere davvero grande!"},
     {303, "I numeri sono estratti a caso, poi passano al vaglio di un preciso"},
     {303, "calcolo matematico: scarta le combinazioni dalla somma bassa e,"},
-    {303, "se mancano, vi inserisce due numeri consecutivi. Ne nascono"},
+    {303, "se manca, aggiunge una coppia di numeri consecutivi. Ne nascono"},
     {339, "combinazioni che i giocatori comuni, legati a date e"},
     {375, "compleanni, scelgono di rado. La probabilità di"},
     {412, "vincere non cambia, ma una vincita"},
