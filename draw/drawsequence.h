@@ -24,10 +24,13 @@ public:
     // Timer1_Timer() only through the event pump calls made inside it.
     void Command1_Click();
     void Timer1_Timer();
+    // Returns once the monotonic clock has advanced by `tempo` seconds, having
+    // handled the events that came meanwhile; it sleeps between them.
     void Pausa(double tempo);
 
-    // The window is going away: a running draw stops at its next call of the
-    // event pump and touches no control again. Safe to call at any time.
+    // The window is going away: a running draw stops when its current call of
+    // the event pump returns and touches no control again; later ticks and
+    // clicks do nothing. Safe to call at any time, from inside the pump too.
     void requestStop();
     bool isRunning() const { return m_running; }
 
@@ -37,6 +40,17 @@ public:
     const std::array<int, 33> &slotFrames() const { return m_slotFrames; }
 
 private:
+    struct Stopped;
+
+    void runDraw();
+    void runChute(int k);
+    void reveal(int k);
+    void settle();
+    void pause(double tempo);
+    // The event pump, then an unwind to Command1_Click if the window is going.
+    void pumpPendingEvents();
+    void waitForEvents(double deadline);
+
     FormControls &m_controls;
     EventPump &m_pump;
     Clock &m_clock;

@@ -1,0 +1,107 @@
+#include "platform/qteventpump.h"
+
+#include "platform/clock.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QSocketNotifier>
+
+#include <algorithm>
+#include <cmath>
+
+#if defined(__linux__)
+#include <sys/timerfd.h>
+#include <unistd.h>
+#endif
+
+namespace dalmiro {
+
+QtEventPump::QtEventPump(const Clock &clock) : m_clock(clock)
+{
+    m_wakeTimer.setSingleShot(true);
+    m_wakeTimer.setTimerType(Qt::PreciseTimer);
+}
+
+QtEventPump::~QtEventPump()
+{
+#if defined(__linux__)
+    m_wakeNotifier.reset();
+    if (m_wakeFd >= 0)
+        ::close(m_wakeFd);
+#endif
+}
+
+void QtEventPump::processPendingEvents()
+{
+    // Without WaitForMoreEvents the dispatcher polls with a zero timeout: it
+    // handles what is ready now and returns.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtEventPump::waitForEvents(double deadline)
+{
+    bool armed = false;
+    if (deadline >= 0) {
+        const double remaining = deadline - m_clock.monotonic();
+        if (remaining <= 0)
+            return;
+        armed = armWakeUp(remaining);
+        if (!armed) {
+            // Nothing can wake us at the deadline: do not sleep past it.
+            processPendingEvents();
+            return;
+        }
+    }
+    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    if (armed)
+        disarmWakeUp();
+}
+
+bool QtEventPump::armWakeUp(double seconds)
+{
+#if defined(__linux__)
+    if (m_wakeFd < 0 && QAbstractEventDispatcher::instance()) {
+        m_wakeFd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+        if (m_wakeFd >= 0) {
+            m_wakeNotifier = std::make_unique<QSocketNotifier>(m_wakeFd, QSocketNotifier::Read);
+            m_wakeNotifier->setEnabled(false);
+        }
+    }
+    if (m_wakeNotifier) {
+        itimerspec when{};
+        const double whole = std::floor(seconds);
+        when.it_value.tv_sec = static_cast<time_t>(whole);
+        when.it_value.tv_nsec = static_cast<long>((seconds - whole) * 1e9);
+        if (when.it_value.tv_sec == 0 && when.it_value.tv_nsec == 0)
+            when.it_value.tv_nsec = 1; // zero would disarm it
+        if (::timerfd_settime(m_wakeFd, 0, &when, nullptr) == 0) {
+            m_wakeNotifier->setEnabled(true);
+            return true;
+        }
+    }
+#endif
+    // A precise Qt timer counts whole milliseconds; rounding up keeps the wait
+    // from ending early, the caller's loop sees the deadline on the next pass.
+    const double ms = std::ceil(seconds * 1000.0);
+    m_wakeTimer.start(static_cast<int>(std::min(ms, 2.0e9)));
+    return true;
+}
+
+void QtEventPump::disarmWakeUp()
+{
+#if defined(__linux__)
+    if (m_wakeNotifier && m_wakeNotifier->isEnabled()) {
+        m_wakeNotifier->setEnabled(false);
+        // Disarming also clears an expiry that was not read, so the descriptor
+        // is not left readable for the next wait.
+        const itimerspec off{};
+        ::timerfd_settime(m_wakeFd, 0, &off, nullptr);
+        return;
+    }
+#endif
+    m_wakeTimer.stop();
+}
+
+} // namespace dalmiro

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/eventpump.h"
+
+#include <QTimer>
+
+#include <memory>
+
+class QSocketNotifier;
+
+namespace dalmiro {
+
+class Clock;
+
+// The event pump of a running QApplication on the user-interface thread.
+//
+// processPendingEvents() makes one pass over the events waiting at the moment
+// of the call (window system input and paints, posted events, due timers) and
+// never blocks. waitForEvents() sleeps in the event dispatcher until the next
+// event or the deadline, then handles what woke it: the caller burns no
+// processor time between events. The deadline is kept to well under a
+// millisecond (a kernel timer on Linux, a precise Qt timer elsewhere).
+class QtEventPump final : public EventPump
+{
+public:
+    // `clock` is the one the deadlines are read from (Clock::monotonic).
+    explicit QtEventPump(const Clock &clock);
+    ~QtEventPump() override;
+    QtEventPump(const QtEventPump &) = delete;
+    QtEventPump &operator=(const QtEventPump &) = delete;
+
+    void processPendingEvents() override;
+    void waitForEvents(double deadline) override;
+
+private:
+    // Arms the wake-up `seconds` from now; false if it could not be armed.
+    bool armWakeUp(double seconds);
+    void disarmWakeUp();
+
+    const Clock &m_clock;
+#if defined(__linux__)
+    int m_wakeFd = -1;
+    std::unique_ptr<QSocketNotifier> m_wakeNotifier;
+#endif
+    QTimer m_wakeTimer; // the fallback wake-up
+};
+
+} // namespace dalmiro
