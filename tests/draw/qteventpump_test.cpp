@@ -1,0 +1,171 @@
+// The Qt event pump and the draw on the real clock.
+#include "draw/drawsequence.h"
+#include "platform/clock.h"
+#include "platform/qteventpump.h"
+#include "platform/randomsource.h"
+#include "qtapplication.h"
+#include "support/recordingcontrols.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace dalmiro::testing {
+namespace {
+
+class QtPump : public ::testing::Test
+{
+protected:
+    void SetUp() override { qtApplication(); }
+
+    SystemClock clock;
+    QtEventPump pump{clock};
+};
+
+TEST_F(QtPump, aPassHandlesWhatIsWaitingAndDoesNotWaitForMore)
+{
+    bool posted = false;
+    bool later = false;
+    int ticks = 0;
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setInterval(1);
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start();
+    QTimer::singleShot(0, [&] { posted = true; });
+    QTimer::singleShot(500, [&] { later = true; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+
+    pump.processPendingEvents();
+
+    EXPECT_TRUE(posted);
+    EXPECT_EQ(ticks, 1) << "an overdue timer fires once per pass";
+    EXPECT_FALSE(later) << "the pass waited for a timer that was not due";
+}
+
+TEST_F(QtPump, waitingWithNothingToDoSleepsUntilTheDeadline)
+{
+    const double deadline = clock.monotonic() + 0.03;
+    int waits = 0;
+    while (clock.monotonic() < deadline && waits < 1000) {
+        pump.waitForEvents(deadline);
+        ++waits;
+    }
+    EXPECT_GE(clock.monotonic(), deadline);
+    EXPECT_LE(waits, 5) << "the waits returned without sleeping";
+}
+
+TEST_F(QtPump, waitingWithoutDeadlineEndsWithTheNextEvent)
+{
+    bool fired = false;
+    QTimer::singleShot(20, [&] { fired = true; });
+    int waits = 0;
+    while (!fired && waits < 1000) {
+        pump.waitForEvents(-1.0);
+        ++waits;
+    }
+    EXPECT_TRUE(fired);
+    EXPECT_LE(waits, 5);
+}
+
+TEST_F(QtPump, aDeadlineAlreadyPastDoesNotWait)
+{
+    bool later = false;
+    QTimer::singleShot(200, [&] { later = true; });
+    pump.waitForEvents(clock.monotonic() - 1.0);
+    EXPECT_FALSE(later);
+}
+
+// Counts the pump calls, and those begun after the window was closed.
+class CountingPump final : public EventPump
+{
+public:
+    CountingPump(EventPump &inner, const RecordingControls &controls)
+        : m_inner(inner), m_controls(controls)
+    {
+    }
+    void processPendingEvents() override
+    {
+        count();
+        m_inner.processPendingEvents();
+    }
+    void waitForEvents(double deadline) override
+    {
+        count();
+        m_inner.waitForEvents(deadline);
+    }
+    int calls = 0;
+    int callsAfterClose = 0;
+
+private:
+    void count()
+    {
+        ++calls;
+        if (m_controls.closed)
+            ++callsAfterClose;
+    }
+    EventPump &m_inner;
+    const RecordingControls &m_controls;
+};
+
+TEST_F(QtPump, aPauseOnTheRealClockSleepsAndEndsAfterItsTime)
+{
+    RecordingControls controls;
+    CountingPump counting(pump, controls);
+    SystemRandomSource random;
+    DrawSequence draw(controls, counting, clock, random);
+
+    const double start = clock.monotonic();
+    draw.Pausa(0.05);
+
+    EXPECT_GE(clock.monotonic() - start, 0.05);
+    EXPECT_LE(counting.calls, 10);
+}
+
+// A draw on the real clock with a real 1 ms timer, closed after `closeAfter`
+// milliseconds: during the wait for the first ball, in its chute run, later.
+class RealClockClose : public ::testing::TestWithParam<int>
+{
+protected:
+    void SetUp() override { qtApplication(); }
+};
+
+TEST_P(RealClockClose, theDrawStopsInsideThePumpCallThatSawTheClose)
+{
+    SystemClock clock;
+    QtEventPump qtPump(clock);
+    RecordingControls controls;
+    CountingPump pump(qtPump, controls);
+    SystemRandomSource random;
+    DrawSequence draw(controls, pump, clock, random);
+
+    QTimer timer1;
+    timer1.setTimerType(Qt::PreciseTimer);
+    timer1.setInterval(1);
+    QObject::connect(&timer1, &QTimer::timeout, [&] {
+        controls.inTick = true;
+        draw.Timer1_Timer();
+        controls.inTick = false;
+    });
+    controls.onTimer1 = [&](bool enabled) { enabled ? timer1.start() : timer1.stop(); };
+    QTimer::singleShot(GetParam(), [&] {
+        controls.closed = true;
+        draw.requestStop();
+    });
+
+    draw.Command1_Click();
+
+    EXPECT_TRUE(controls.closed);
+    EXPECT_FALSE(draw.isRunning());
+    EXPECT_EQ(controls.opsAfterClose, 0);
+    EXPECT_EQ(pump.callsAfterClose, 0);
+    EXPECT_FALSE(controls.command1Enabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Milliseconds, RealClockClose, ::testing::Values(3, 120, 900));
+
+} // namespace
+} // namespace dalmiro::testing
