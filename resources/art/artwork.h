@@ -15,6 +15,14 @@ inline constexpr QRgb kChamberFillAlt = qRgb(223, 249, 246); // mixed into the c
 inline constexpr QRgb kResultGround = qRgb(232, 230, 231);   // result ball ground
 inline constexpr QRgb kColumnLightest = qRgb(236, 236, 236); // result column, middle third
 
+// Flat lines and stripes of the scene, each one colour over its whole length.
+inline constexpr QRgb kGlassHighlight = qRgb(244, 252, 252); // pipe stripe, drum arc
+inline constexpr QRgb kSeamGlint = qRgb(202, 210, 210);      // rows 374 and 375
+inline constexpr QRgb kBandDeepest = qRgb(199, 224, 219);    // row 370, above the seam
+inline constexpr QRgb kColumnSide = qRgb(44, 44, 44);        // column outlines
+inline constexpr QRgb kColumnTopLine = qRgb(12, 12, 12);     // row 269
+inline constexpr QRgb kColumnBottomLine = qRgb(64, 62, 61);  // row 563
+
 QImage paintScene(qreal scale = 1.0);
 // frame: 1 to 10.
 QImage paintBallFrame(int frame, qreal scale = 1.0);

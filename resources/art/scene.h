@@ -2,6 +2,8 @@
 
 // The parts of the scene, painted in this order by paintScene. Every function
 // works in scene coordinates (800 x 600); the painter carries the scale.
+#include "resources/art/artwork.h"
+
 #include <QColor>
 #include <QRectF>
 
@@ -26,7 +28,7 @@ inline constexpr qreal kColumnTop = 269;    // dark line closing the column
 inline constexpr qreal kColumnBottom = 563; // its bottom line
 
 inline const QColor kWallShade(187, 206, 205);
-inline const QColor kHighlight(244, 252, 252);
+inline const QColor kHighlight = QColor::fromRgb(kGlassHighlight);
 
 void paintBackground(QPainter &p);
 void paintDrumShadow(QPainter &p);

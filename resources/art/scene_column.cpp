@@ -65,11 +65,13 @@ void paintColumn(QPainter &p)
         p.fillRect(QRectF(left + i, kColumnTop + 1, 1, kColumnBottom - kColumnTop - 1),
                    QColor(g, g, g));
     }
-    const QColor side(44, 44, 44);
+    const QColor side = QColor::fromRgb(kColumnSide);
     p.fillRect(QRectF(kRightLeft, kColumnTop, 1, kColumnBottom - kColumnTop), side);
     p.fillRect(QRectF(kRightRight - 1, kColumnTop, 1, kColumnBottom - kColumnTop), side);
-    p.fillRect(QRectF(kRightLeft, kColumnTop, kRightRight - kRightLeft, 1), QColor(12, 12, 12));
-    p.fillRect(QRectF(kRightLeft, kColumnBottom, kRightRight - kRightLeft, 1), QColor(64, 62, 61));
+    p.fillRect(QRectF(kRightLeft, kColumnTop, kRightRight - kRightLeft, 1),
+               QColor::fromRgb(kColumnTopLine));
+    p.fillRect(QRectF(kRightLeft, kColumnBottom, kRightRight - kRightLeft, 1),
+               QColor::fromRgb(kColumnBottomLine));
     p.restore();
 }
 

@@ -214,7 +214,7 @@ void paintBand(QPainter &p)
     chamber.addEllipse(drumAt(kDrumOutline));
     p.setClipPath(chamber);
     p.setCompositionMode(QPainter::CompositionMode_Multiply);
-    const QColor deepest(199, 224, 219);
+    const QColor deepest = QColor::fromRgb(kBandDeepest);
     const int rows = int(kSeamTop - kBandTop);
     for (int r = 0; r < rows; ++r) {
         const qreal t = qreal(r + 1) / rows;
@@ -240,7 +240,7 @@ void paintSeamAndBowl(QPainter &p)
     p.setClipPath(whole);
     p.fillRect(QRectF(0, kSeamTop, 800, kGlintTop - kSeamTop), QColor(22, 26, 26));
     p.setClipPath(inside);
-    p.fillRect(QRectF(0, kGlintTop, 800, kBowlTop - kGlintTop), QColor(202, 210, 210));
+    p.fillRect(QRectF(0, kGlintTop, 800, kBowlTop - kGlintTop), QColor::fromRgb(kSeamGlint));
 
     // The bowl: dark charcoal, a little lighter in the middle and darkest
     // round its rim. It covers the chamber's pale bands down to the outline.
