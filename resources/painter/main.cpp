@@ -28,20 +28,18 @@ constexpr std::array<QRgb, 2> kLeading{qRgb(0, 0, 0), qRgb(255, 255, 255)};
 // pipe and column lines, the labels' and text panel's colours.
 std::vector<QRgb> keptColours()
 {
+    // clang-format off
     std::vector<QRgb> kept{
-        art::kChamberFill,    art::kChamberFillAlt, art::kResultGround,
-        art::kColumnLightest, qRgb(187, 206, 205), // chamber wall, pipe walls
-        qRgb(199, 224, 219),                       // band above the seam
-        qRgb(202, 210, 210),                       // glint below the seam
-        qRgb(244, 252, 252),                       // highlight arc and stripe
-        qRgb(44, 44, 44),                          // column side lines
-        qRgb(12, 12, 12),                          // column top line
-        qRgb(64, 62, 61),                          // column bottom line
-        qRgb(236, 252, 11),                        // label outlines
-        qRgb(252, 252, 5),                         // text panel
-        qRgb(252, 78, 4),                          // good-luck line
-        qRgb(253, 252, 252),                       // result ball plate
+        art::kChamberFill, art::kChamberFillAlt, art::kResultGround, art::kColumnLightest,
+        art::kGlassHighlight, art::kSeamGlint, art::kBandDeepest,
+        art::kColumnSide, art::kColumnTopLine, art::kColumnBottomLine,
+        qRgb(187, 206, 205), // chamber wall, pipe walls
+        qRgb(236, 252, 11),  // label outlines
+        qRgb(252, 252, 5),   // text panel
+        qRgb(252, 78, 4),    // good-luck line
+        qRgb(253, 252, 252), // result ball plate
     };
+    // clang-format on
     for (int grey = 221; grey <= 236; ++grey) // the column's cylinder shading
         kept.push_back(qRgb(grey, grey, grey));
     return kept;

@@ -1,0 +1,154 @@
+// The application icon: the icon file's directory, the icon image's fields and
+// mask, and the window icon decoded from it.
+#include "resources/icon.h"
+#include "resources/storedpictures.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace {
+
+std::uint32_t u16(QByteArrayView b, qsizetype at)
+{
+    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8;
+}
+std::uint32_t u32(QByteArrayView b, qsizetype at)
+{
+    return u16(b, at) | u16(b, at + 2) << 16;
+}
+
+constexpr qsizetype kImageAt = 22;
+constexpr qsizetype kPixelsAt = kImageAt + 40 + 256 * 4;
+constexpr qsizetype kMaskAt = kPixelsAt + 48 * 48;
+
+bool masked(QByteArrayView ico, int x, int y)
+{
+    const qsizetype row = kMaskAt + qsizetype(47 - y) * 8; // bottom-up
+    return (std::uint8_t(ico[row + x / 8]) >> (7 - x % 8)) & 1;
+}
+
+TEST(Icon, FileHasOneEntryFor48By48At8Bits)
+{
+    const QByteArrayView ico = dalmiro::storedIcon();
+    ASSERT_EQ(ico.size(), 6 + 16 + 3752);
+    EXPECT_EQ(u16(ico, 0), 0u);
+    EXPECT_EQ(u16(ico, 2), 1u); // icon
+    EXPECT_EQ(u16(ico, 4), 1u); // one image
+    EXPECT_EQ(std::uint8_t(ico[6]), 48);
+    EXPECT_EQ(std::uint8_t(ico[7]), 48);
+    EXPECT_EQ(std::uint8_t(ico[8]), 0); // colour count
+    EXPECT_EQ(std::uint8_t(ico[9]), 0);
+    EXPECT_EQ(u16(ico, 10), 1u); // planes
+    EXPECT_EQ(u16(ico, 12), 8u); // bits per pixel
+    EXPECT_EQ(u32(ico, 14), 3752u);
+    EXPECT_EQ(u32(ico, 18), std::uint32_t(kImageAt));
+}
+
+TEST(Icon, ImageHeaderCountsPictureAndMaskTogether)
+{
+    const QByteArrayView ico = dalmiro::storedIcon();
+    const std::uint32_t want[] = {40, 48, 96, 0x00080001u, 0, 0, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < std::size(want); ++i)
+        EXPECT_EQ(u32(ico, kImageAt + qsizetype(4 * i)), want[i]) << "field " << i;
+    for (int entry = 0; entry < 256; ++entry)
+        EXPECT_EQ(ico[kImageAt + 40 + 4 * entry + 3], '\0') << "entry " << entry;
+}
+
+TEST(Icon, MaskPaddingIsZeroAndMaskedPixelsUseEntryZero)
+{
+    const QByteArrayView ico = dalmiro::storedIcon();
+    for (int y = 0; y < 48; ++y) {
+        const qsizetype row = kMaskAt + qsizetype(y) * 8;
+        EXPECT_EQ(ico[row + 6], '\0');
+        EXPECT_EQ(ico[row + 7], '\0');
+    }
+    // A masked pixel is drawn by XOR over the screen: only index 0, black,
+    // leaves the screen unchanged.
+    EXPECT_EQ(u32(ico, kImageAt + 40), 0u);
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 48; ++x) {
+            if (masked(ico, x, y)) {
+                ASSERT_EQ(ico[kPixelsAt + qsizetype(47 - y) * 48 + x], '\0') << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(Icon, DecodedImageIsTransparentExactlyWhereMasked)
+{
+    const QByteArrayView ico = dalmiro::storedIcon();
+    const QImage image = dalmiro::iconImage();
+    ASSERT_EQ(image.size(), QSize(48, 48));
+    ASSERT_TRUE(image.hasAlphaChannel());
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 48; ++x) {
+            const int alpha = qAlpha(image.pixel(x, y));
+            ASSERT_EQ(alpha, masked(ico, x, y) ? 0 : 255) << x << "," << y;
+        }
+    }
+}
+
+// Qt's icon reader, where installed, is an independent decoder of the file.
+TEST(Icon, DecodedImageMatchesAnIconReader)
+{
+    if (!QImageReader::supportedImageFormats().contains("ico"))
+        GTEST_SKIP() << "no icon reader plugin installed";
+    const QByteArrayView ico = dalmiro::storedIcon();
+    const QImage reference = QImage::fromData(ico, "ICO").convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(reference.isNull());
+    const QImage image = dalmiro::iconImage();
+    ASSERT_EQ(reference.size(), image.size());
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 48; ++x) {
+            const QRgb a = image.pixel(x, y);
+            const QRgb b = reference.pixel(x, y);
+            if (qAlpha(a) == 0) {
+                ASSERT_EQ(qAlpha(b), 0) << x << "," << y;
+            } else {
+                ASSERT_EQ(a, b) << x << "," << y;
+            }
+        }
+    }
+}
+
+// The icon installed in the desktop's icon theme.
+TEST(Icon, ThemeIconIsTheSamePicture)
+{
+    const QImage png(QStringLiteral(DALMIRO_ICON_PNG));
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png.convertToFormat(QImage::Format_ARGB32), dalmiro::iconImage());
+}
+
+TEST(Icon, ShowsBallsOnATransparentGround)
+{
+    const QImage image = dalmiro::iconImage();
+    int opaque = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 48; ++x)
+            opaque += qAlpha(image.pixel(x, y)) == 255;
+    }
+    for (const QPoint corner : {QPoint(0, 0), QPoint(47, 0), QPoint(0, 47), QPoint(47, 47)})
+        EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << corner.x() << "," << corner.y();
+    EXPECT_GT(opaque, 48 * 48 / 3);
+    EXPECT_LT(opaque, 48 * 48 * 9 / 10);
+}
+
+TEST(Icon, WindowIconIsTheSamePicture)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "icon_test";
+    char *argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+    const QIcon icon = dalmiro::windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32),
+              dalmiro::iconImage());
+}
+
+} // namespace
