@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #if defined(__linux__)
 #include <sys/timerfd.h>
@@ -21,6 +22,7 @@ QtEventPump::QtEventPump(const Clock &clock) : m_clock(clock)
 {
     m_wakeTimer.setSingleShot(true);
     m_wakeTimer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&m_wakeTimer, &QTimer::timeout, [this] { wokenUp(); });
 }
 
 QtEventPump::~QtEventPump()
@@ -41,22 +43,23 @@ void QtEventPump::processPendingEvents()
 
 void QtEventPump::waitForEvents(double deadline)
 {
-    bool armed = false;
     if (deadline >= 0) {
         const double remaining = deadline - m_clock.monotonic();
         if (remaining <= 0)
             return;
-        armed = armWakeUp(remaining);
-        if (!armed) {
-            // Nothing can wake us at the deadline: do not sleep past it.
-            processPendingEvents();
-            return;
+        // A pause waits many times for the same deadline, once per tick: the
+        // wake-up stays armed across them.
+        if (deadline != m_armedDeadline) {
+            if (!armWakeUp(remaining)) {
+                // Nothing could wake us at the deadline: do not sleep past it.
+                processPendingEvents();
+                return;
+            }
+            m_armedDeadline = deadline;
         }
     }
     if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    if (armed)
-        disarmWakeUp();
 }
 
 bool QtEventPump::armWakeUp(double seconds)
@@ -66,7 +69,8 @@ bool QtEventPump::armWakeUp(double seconds)
         m_wakeFd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
         if (m_wakeFd >= 0) {
             m_wakeNotifier = std::make_unique<QSocketNotifier>(m_wakeFd, QSocketNotifier::Read);
-            m_wakeNotifier->setEnabled(false);
+            QObject::connect(m_wakeNotifier.get(), &QSocketNotifier::activated,
+                             [this] { wokenUp(); });
         }
     }
     if (m_wakeNotifier) {
@@ -76,10 +80,8 @@ bool QtEventPump::armWakeUp(double seconds)
         when.it_value.tv_nsec = static_cast<long>((seconds - whole) * 1e9);
         if (when.it_value.tv_sec == 0 && when.it_value.tv_nsec == 0)
             when.it_value.tv_nsec = 1; // zero would disarm it
-        if (::timerfd_settime(m_wakeFd, 0, &when, nullptr) == 0) {
-            m_wakeNotifier->setEnabled(true);
+        if (::timerfd_settime(m_wakeFd, 0, &when, nullptr) == 0)
             return true;
-        }
     }
 #endif
     // A precise Qt timer counts whole milliseconds; rounding up keeps the wait
@@ -89,19 +91,16 @@ bool QtEventPump::armWakeUp(double seconds)
     return true;
 }
 
-void QtEventPump::disarmWakeUp()
+void QtEventPump::wokenUp()
 {
 #if defined(__linux__)
-    if (m_wakeNotifier && m_wakeNotifier->isEnabled()) {
-        m_wakeNotifier->setEnabled(false);
-        // Disarming also clears an expiry that was not read, so the descriptor
-        // is not left readable for the next wait.
-        const itimerspec off{};
-        ::timerfd_settime(m_wakeFd, 0, &off, nullptr);
-        return;
+    // Reading the expiry count makes the descriptor quiet again; a wake-up
+    // left unread would end every later wait at once.
+    std::uint64_t expiries = 0;
+    while (::read(m_wakeFd, &expiries, sizeof expiries) > 0) {
     }
 #endif
-    m_wakeTimer.stop();
+    m_armedDeadline = -1.0;
 }
 
 } // namespace dalmiro

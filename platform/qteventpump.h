@@ -35,9 +35,10 @@ public:
 private:
     // Arms the wake-up `seconds` from now; false if it could not be armed.
     bool armWakeUp(double seconds);
-    void disarmWakeUp();
+    void wokenUp();
 
     const Clock &m_clock;
+    double m_armedDeadline = -1.0; // the deadline the wake-up is set for
 #if defined(__linux__)
     int m_wakeFd = -1;
     std::unique_ptr<QSocketNotifier> m_wakeNotifier;
