@@ -1,5 +1,10 @@
+#include "app/form1.h"
+#include "platform/clock.h"
+#include "platform/qteventpump.h"
+#include "platform/randomsource.h"
+#include "resources/version.h"
+
 #include <QApplication>
-#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +18,8 @@ bool displayAvailable()
 #if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
     return true;
 #endif
@@ -30,9 +36,16 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Dalmiro"));
-    window.setFixedSize(797, 601);
+    QApplication::setApplicationName(QString::fromLatin1(dalmiro::version::kApplicationName));
+    QApplication::setApplicationVersion(QString::fromLatin1(dalmiro::version::kApplicationVersion));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(dalmiro::version::kDesktopFileName));
+
+    dalmiro::SystemClock clock;
+    dalmiro::SystemRandomSource random;
+    dalmiro::QtEventPump pump(clock);
+
+    dalmiro::Form1 window(pump, clock, random);
+    window.Form_Load();
     window.show();
     return app.exec();
 }

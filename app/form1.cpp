@@ -1,0 +1,206 @@
+#include "app/form1.h"
+
+#include "app/imagecontrol.h"
+#include "app/labelcontrol.h"
+#include "app/pictureframe.h"
+#include "app/shapecontrol.h"
+#include "resources/catalogue.h"
+#include "resources/icon.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+namespace dalmiro {
+namespace {
+
+// How a screen reader names each result, from the first ball out to the jolly.
+constexpr std::array<const char *, layout::kNumeriCount> kRankNames{
+    "Primo numero",  "Secondo numero", "Terzo numero", "Quarto numero",
+    "Quinto numero", "Sesto numero",   "Jolly",
+};
+
+} // namespace
+
+Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_sequence(*this, pump, clock, random)
+{
+    setWindowTitle(QStringLiteral("Dalmiro"));
+    setWindowIcon(windowIcon());
+    setFixedSize(layout::kWindowSize);
+    createControls();
+
+    m_timer1.setTimerType(Qt::PreciseTimer);
+    m_timer1.setInterval(layout::kTimer1IntervalMs);
+    connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    m_picture1 = new PictureFrame(this);
+    m_picture1->setGeometry(layout::kPicture1);
+    m_picture2 = new PictureFrame(m_picture1);
+    m_picture2->setGeometry(layout::kPicture2);
+
+    // Created bottom up: a later sibling is drawn over an earlier one.
+    for (const layout::StackEntry &entry : layout::kStacking) {
+        const int i = entry.index;
+        switch (entry.control) {
+        case layout::Control::Shape1:
+            m_shape1 = new ShapeControl(ShapeControl::Shape::Rectangle,
+                                        QColor::fromRgb(layout::kShape1Fill), m_picture2);
+            m_shape1->setGeometry(layout::kShape1);
+            break;
+        case layout::Control::Estratto:
+            m_estratto[i] = new ImageControl(m_picture2);
+            m_estratto[i]->move(layout::kEstratto[i]);
+            break;
+        case layout::Control::Jolly:
+            m_jolly = new ImageControl(m_picture2);
+            m_jolly->move(layout::kJolly);
+            break;
+        case layout::Control::Numeri:
+            m_numeri[i] = new LabelControl(QString::fromLatin1(kRankNames[i]), m_picture2);
+            m_numeri[i]->move(layout::kNumeri[i]);
+            m_numeri[i]->setCaption(QString::fromLatin1(layout::kNumeriStartCaption));
+            m_numeri[i]->setShown(false);
+            break;
+        case layout::Control::Cerchio:
+            m_cerchio = new ShapeControl(ShapeControl::Shape::Circle,
+                                         QColor::fromRgb(layout::kCerchioFill), m_picture2);
+            m_cerchio->setGeometry(layout::kCerchio);
+            m_cerchio->hide();
+            break;
+        case layout::Control::Image1:
+            m_image1[i] = new ImageControl(m_picture2);
+            m_image1[i]->move(layout::kSlots[i]);
+            break;
+        }
+    }
+
+    m_command1 = new QPushButton(QString::fromLatin1(layout::kCommand1Caption), m_picture2);
+    m_command1->setGeometry(layout::kCommand1);
+    m_command1->raise();
+
+    // Focus order: the two frames, then the button; the labels take no focus.
+    m_picture1->setFocusPolicy(Qt::StrongFocus);
+    m_picture2->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(m_picture1, m_picture2);
+    setTabOrder(m_picture2, m_command1);
+}
+
+void Form1::Form_Load()
+{
+    m_picture2->setPicture(loadPicture(u"RUOTA"));
+}
+
+void Form1::setImage1Visible(int index, bool visible)
+{
+    m_image1[index]->setVisible(visible);
+}
+
+bool Form1::isImage1Visible(int index) const
+{
+    // The flag last set, whether or not the window itself is shown yet.
+    return !m_image1[index]->isHidden();
+}
+
+void Form1::setImage1Picture(int index, const QImage &picture)
+{
+    m_image1[index]->setPicture(picture);
+}
+
+void Form1::refreshImage1(int index)
+{
+    m_image1[index]->repaint();
+}
+
+void Form1::setEstrattoVisible(int k, bool visible)
+{
+    m_estratto[k]->setVisible(visible);
+}
+
+void Form1::setEstrattoPicture(int k, const QImage &picture)
+{
+    m_estratto[k]->setPicture(picture);
+}
+
+void Form1::setJollyVisible(bool visible)
+{
+    m_jolly->setVisible(visible);
+}
+
+void Form1::setJollyPicture(const QImage &picture)
+{
+    m_jolly->setPicture(picture);
+}
+
+void Form1::setNumeriVisible(int k, bool visible)
+{
+    m_numeri[k]->setShown(visible);
+}
+
+void Form1::setNumeriCaption(int k, const QString &caption)
+{
+    m_numeri[k]->setCaption(caption);
+}
+
+void Form1::setCerchioVisible(bool visible)
+{
+    m_cerchio->setVisible(visible);
+}
+
+void Form1::setCommand1Enabled(bool enabled)
+{
+    m_command1->setEnabled(enabled);
+}
+
+void Form1::setTimer1Enabled(bool enabled)
+{
+    // Enabling a running timer leaves its ticks where they are.
+    if (!enabled)
+        m_timer1.stop();
+    else if (!m_timer1.isActive())
+        m_timer1.start();
+}
+
+void Form1::Command1_Click()
+{
+    m_sequence.Command1_Click();
+}
+
+void Form1::Timer1_Timer()
+{
+    m_sequence.Timer1_Timer();
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    if (!m_placed && !event->spontaneous()) {
+        m_placed = true;
+        centreOnScreen();
+    }
+    QWidget::showEvent(event);
+}
+
+void Form1::centreOnScreen()
+{
+    if (const QScreen *display = screen()) {
+        QRect placed(QPoint(0, 0), size());
+        placed.moveCenter(display->availableGeometry().center());
+        move(placed.topLeft());
+    }
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    m_sequence.requestStop();
+    event->accept();
+}
+
+} // namespace dalmiro

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/form1.h"
+#include "app/layout.h"
+#include "platform/clock.h"
+#include "platform/eventpump.h"
+#include "support/scriptedrandom.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPoint>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace dalmiro::testing {
+
+// Start-up touches neither the clock nor the event pump nor the random
+// source; these stand-ins only satisfy the window's constructor.
+class IdleClock final : public Clock
+{
+public:
+    double timeOfDay() const override { return 0.0; }
+    double monotonic() const override { return 0.0; }
+};
+
+class IdlePump final : public EventPump
+{
+public:
+    void processPendingEvents() override { QCoreApplication::processEvents(); }
+    void waitForEvents(double) override { QCoreApplication::processEvents(); }
+};
+
+// One application for the whole test program, made on first use.
+inline void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "window_tests";
+    static char *argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+}
+
+// A picture of one colour, as opaque as every picture of the catalogue.
+inline QImage solidPicture(QSize size, QRgb colour)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture;
+}
+
+// The scene's left edge lies 8 pixels outside the window's inner area.
+inline QPoint windowPoint(QPoint scenePoint)
+{
+    return scenePoint + layout::kPicture2.topLeft();
+}
+
+// A started window, shown offscreen, as the user first sees it.
+class WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ensureApplication();
+        m_form = std::make_unique<Form1>(m_pump, m_clock, m_random);
+        m_form->Form_Load();
+        m_form->show();
+    }
+    void TearDown() override { m_form.reset(); }
+
+    Form1 &form() { return *m_form; }
+    // What the window shows now, one window pixel to one image pixel.
+    QImage grabWindow() { return m_form->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    IdlePump m_pump;
+    IdleClock m_clock;
+    ScriptedRandom m_random;
+    std::unique_ptr<Form1> m_form;
+};
+
+} // namespace dalmiro::testing
