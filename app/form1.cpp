@@ -28,7 +28,8 @@ Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *paren
       m_sequence(*this, pump, clock, random)
 {
     setWindowTitle(QStringLiteral("Dalmiro"));
-    setWindowIcon(windowIcon());
+    // Qualified: inside a widget, windowIcon() names the widget's own getter.
+    setWindowIcon(dalmiro::windowIcon());
     setFixedSize(layout::kWindowSize);
     createControls();
 
@@ -190,8 +191,10 @@ void Form1::showEvent(QShowEvent *event)
 
 void Form1::centreOnScreen()
 {
+    // The frame, where the platform knows it by now, is centred; move()
+    // places the frame's top-left corner.
     if (const QScreen *display = screen()) {
-        QRect placed(QPoint(0, 0), size());
+        QRect placed = frameGeometry();
         placed.moveCenter(display->availableGeometry().center());
         move(placed.topLeft());
     }

@@ -19,7 +19,6 @@ public:
     explicit ImageControl(QWidget *parent = nullptr);
 
     void setPicture(const QImage &picture);
-    bool hasPicture() const { return !m_picture.isNull(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -18,7 +18,6 @@ public:
     // `rank` opens the accessible name, e.g. "Primo numero".
     explicit LabelControl(const QString &rank, QWidget *parent = nullptr);
 
-    QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
     // Shows or hides the label; a label that becomes shown is announced.
     void setShown(bool shown);

@@ -18,7 +18,6 @@ public:
     explicit PictureFrame(QWidget *parent = nullptr);
 
     void setPicture(const QImage &picture);
-    bool hasPicture() const { return !m_picture.isNull(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -2,7 +2,7 @@
 
 #include "resources/catalogue.h"
 
-#include <QWindow>
+#include <QScreen>
 
 namespace dalmiro::testing {
 namespace {
@@ -20,6 +20,21 @@ TEST_F(WindowTest, HasAFixedInnerAreaACaptionAndOnlyACloseBox)
     EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST(WindowPlacement, OpensCentredOnTheScreenWithTheProgramsIcon)
+{
+    ensureApplication();
+    IdlePump pump;
+    IdleClock clock;
+    ScriptedRandom random;
+    Form1 form(pump, clock, random);
+    form.Form_Load();
+    form.move(150, 120); // wherever it was put, the first showing centres it
+    form.show();
+    const QPoint offCentre = form.geometry().center() - form.screen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 2) << offCentre.x() << "," << offCentre.y();
+    EXPECT_TRUE(form.windowIcon().availableSizes().contains(QSize(48, 48)));
 }
 
 TEST_F(WindowTest, ShowsTheSceneEightPixelsToTheLeftAndNothingElseButTheButton)
