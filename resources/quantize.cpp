@@ -65,36 +65,41 @@ struct Box
 {
     std::size_t begin = 0;
     std::size_t end = 0;
-    int axis = 0;
-    int range = 0;
+    int axis = 0;     // the channel along which the colours spread most
+    double error = 0; // squared distance of the pixels from their mean
     std::int64_t pixels = 0;
 };
 
 Box describe(const std::vector<Colour> &colours, std::size_t begin, std::size_t end)
 {
-    Box box{begin, end, 0, -1, 0};
-    std::array<int, 3> lo{255, 255, 255};
-    std::array<int, 3> hi{0, 0, 0};
+    Box box{begin, end, 0, 0, 0};
+    std::array<double, 3> sum{};
+    std::array<double, 3> squares{};
     for (std::size_t i = begin; i < end; ++i) {
+        const auto n = double(colours[i].count);
         for (int axis = 0; axis < 3; ++axis) {
-            const int v = channel(colours[i].rgb, axis);
-            lo[std::size_t(axis)] = std::min(lo[std::size_t(axis)], v);
-            hi[std::size_t(axis)] = std::max(hi[std::size_t(axis)], v);
+            const auto v = double(channel(colours[i].rgb, axis));
+            sum[std::size_t(axis)] += n * v;
+            squares[std::size_t(axis)] += n * v * v;
         }
         box.pixels += colours[i].count;
     }
+    double widest = -1;
     for (int axis = 0; axis < 3; ++axis) {
-        const int r = hi[std::size_t(axis)] - lo[std::size_t(axis)];
-        if (r > box.range) {
-            box.range = r;
+        const std::size_t a = std::size_t(axis);
+        const double spread =
+            squares[a] - sum[a] * sum[a] / double(std::max<std::int64_t>(box.pixels, 1));
+        box.error += spread;
+        if (spread > widest) {
+            widest = spread;
             box.axis = axis;
         }
     }
     return box;
 }
 
-// Median cut: splits the box whose colours spread widest (weighted by how many
-// pixels it covers) at its weighted median until `count` boxes exist.
+// Median cut: splits the box with the largest squared error at the weighted
+// median of its widest channel until `count` boxes exist.
 std::vector<QRgb> medianCut(std::vector<Colour> colours, int count)
 {
     std::vector<QRgb> result;
@@ -102,10 +107,7 @@ std::vector<QRgb> medianCut(std::vector<Colour> colours, int count)
         return result;
     std::vector<Box> boxes{describe(colours, 0, colours.size())};
     while (int(boxes.size()) < count) {
-        auto score = [](const Box &b) {
-            return b.end - b.begin < 2 ? -1.0
-                                       : double(b.range) * double(b.range) * double(b.pixels);
-        };
+        auto score = [](const Box &b) { return b.end - b.begin < 2 ? -1.0 : b.error; };
         const auto widest =
             std::max_element(boxes.begin(), boxes.end(),
                              [&](const Box &a, const Box &b) { return score(a) < score(b); });
@@ -197,9 +199,9 @@ IndexedImage quantize(const QImage &source, int paletteSize, std::span<const QRg
         for (const Colour &c : colours)
             add(c.rgb);
     } else {
-        // Half of what is left goes to the colours that cover the most pixels
-        // (flat fills), the other half to fitting the rest.
-        const qsizetype frequentSlots = (paletteSize - palette.size()) / 2;
+        // A quarter of what is left goes to the colours that cover the most pixels
+        // (flat fills), the rest to fitting the other colours.
+        const qsizetype frequentSlots = (paletteSize - palette.size()) / 4;
         const std::int64_t minimumCount = std::max<std::int64_t>(8, std::int64_t(w) * h / 4000);
         for (qsizetype i = 0; i < qsizetype(colours.size()) && i < frequentSlots; ++i) {
             if (colours[std::size_t(i)].count < minimumCount)

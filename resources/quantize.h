@@ -14,7 +14,7 @@ namespace dalmiro::dib {
 //
 // The table starts with `leading` in that order (the stored pictures begin
 // with black and white). Every colour of `keep` that occurs in the picture, and
-// then the picture's most frequent colours, get an entry of their own and so
+// then some of the picture's most frequent colours, get an entry of their own and so
 // come through exactly; the remaining entries are fitted to the other colours
 // (median cut, refined by a few k-means passes). Every pixel takes its nearest
 // entry. The table is padded with black up to `paletteSize`.
