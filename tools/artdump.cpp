@@ -2,6 +2,7 @@
 // carries it (RUOTA.dib, PALLA.dib, 1.dib ... 10.dib, icon.ico) and a
 // contact-sheet.png that shows them all: the scene with a ball in every slot,
 // the bare scene, and the balls and the icon enlarged.
+#include "app/layout.h"
 #include "resources/catalogue.h"
 #include "resources/icon.h"
 #include "resources/storedpictures.h"
@@ -11,40 +12,12 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 using dalmiro::loadPicture;
-
-// Top-left corners of the ball slots in the scene: image1(0) to image1(47),
-// then the result balls estratto(0) to estratto(5) and the jolly.
-constexpr int kSlotCount = 48;
-std::array<QPoint, kSlotCount> ballSlots()
-{
-    std::array<QPoint, kSlotCount> slot{};
-    int i = 0;
-    for (int k = 0; k < 9; ++k)
-        slot[std::size_t(i++)] = {24 + 56 * k, 323};
-    for (int k = 0; k < 8; ++k)
-        slot[std::size_t(i++)] = {40 + 56 * k, 272};
-    for (int k = 0; k < 7; ++k)
-        slot[std::size_t(i++)] = {72 + 56 * k, 224};
-    for (int k = 0; k < 5; ++k)
-        slot[std::size_t(i++)] = {112 + 56 * k, 176};
-    slot[std::size_t(i++)] = {208, 128};
-    slot[std::size_t(i++)] = {264, 128};
-    slot[std::size_t(i++)] = {240, 80};
-    for (int x : {240, 296, 344, 400, 456, 512, 576, 640})
-        slot[std::size_t(i++)] = {x, 10};
-    for (int y : {80, 144, 224, 288, 328, 384, 424, 464})
-        slot[std::size_t(i++)] = {648, y};
-    return slot;
-}
-constexpr std::array<QPoint, 7> kResultSlots{
-    {{648, 517}, {648, 472}, {648, 427}, {648, 383}, {648, 337}, {648, 293}, {648, 223}}};
 
 constexpr int kMargin = 16;
 constexpr int kEnlarge = 3;
@@ -65,11 +38,12 @@ QImage sceneWithBalls()
 {
     QImage scene = loadPicture(u"RUOTA");
     QPainter p(&scene);
-    const auto slots_ = ballSlots();
-    for (std::size_t i = 0; i < slots_.size(); ++i)
-        p.drawImage(slots_[i], loadPicture(int(i % 10) + 1)); // every frame shows somewhere
-    for (const QPoint &at : kResultSlots)
+    const auto &slot = dalmiro::layout::kSlots;
+    for (std::size_t i = 0; i < slot.size(); ++i)
+        p.drawImage(slot[i], loadPicture(int(i % 10) + 1)); // every frame shows somewhere
+    for (const QPoint &at : dalmiro::layout::kEstratto)
         p.drawImage(at, loadPicture(u"PALLA"));
+    p.drawImage(dalmiro::layout::kJolly, loadPicture(u"Palla"));
     return scene;
 }
 

@@ -1,6 +1,7 @@
 // What the painted pictures must show for the window to look right: the balls'
 // grounds, how they sit on the scene in the drum's slots, and where each ball
 // frame carries its number plate.
+#include "app/layout.h"
 #include "resources/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -101,15 +102,12 @@ struct DrumSlot
     int tolerance = 0;
 };
 
+// The drum's middle rows, image1(9) to image1(28), where the window places them.
 std::vector<DrumSlot> drumSlots()
 {
     std::vector<DrumSlot> out;
-    for (int i = 9; i <= 16; ++i)
-        out.push_back({i, {40 + 56 * (i - 9), 272}, i == 9 ? 6 : 0});
-    for (int i = 17; i <= 23; ++i)
-        out.push_back({i, {72 + 56 * (i - 17), 224}, 0});
-    for (int i = 24; i <= 28; ++i)
-        out.push_back({i, {112 + 56 * (i - 24), 176}, i == 24 ? 12 : 0});
+    for (int i = 9; i <= 28; ++i)
+        out.push_back({i, dalmiro::layout::kSlots[std::size_t(i)], i == 9 ? 6 : i == 24 ? 12 : 0});
     return out;
 }
 
