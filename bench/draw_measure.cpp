@@ -1,0 +1,295 @@
+// Measures the draw on the real window: bench_draw MODE, MODE one of
+//   tick     the median time of one drum tick (pick, picture, repaint)
+//   draw     one whole draw on the real clock: processor time against wall
+//            time, and the chute runs against the pauses they contain
+//   spin     the same draw with waits that return at once, for comparison
+//   memory   resident memory over 200 draws run on a fast simulated clock
+// Run it on the offscreen platform or under a display server.
+#include "app/form1.h"
+#include "draw/drawsequence.h"
+#include "platform/clock.h"
+#include "platform/qteventpump.h"
+#include "platform/randomsource.h"
+#include "support/simulatedpump.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace dalmiro;
+using Steady = std::chrono::steady_clock;
+
+double seconds(Steady::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
+double processorSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto toSeconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
+}
+
+double residentMiB()
+{
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Waits that return at once: the draw then polls as fast as it can.
+class SpinningPump final : public EventPump
+{
+public:
+    explicit SpinningPump(EventPump &inner) : m_inner(inner) {}
+    void processPendingEvents() override { m_inner.processPendingEvents(); }
+    void waitForEvents(double) override { m_inner.processPendingEvents(); }
+
+private:
+    EventPump &m_inner;
+};
+
+// Passes the draw's operations on to the window, runs the drum timer for
+// this draw, and notes when each chute run ends.
+class TimedControls final : public FormControls
+{
+public:
+    explicit TimedControls(Form1 &window) : m_window(window)
+    {
+        m_timer1.setTimerType(Qt::PreciseTimer);
+        m_timer1.setInterval(1);
+    }
+    QTimer &timer1() { return m_timer1; }
+    std::vector<Steady::time_point> runEnds;
+    int chuteRun = 0;
+
+    void setImage1Visible(int index, bool visible) override
+    {
+        // The last hide of run k is that of slot 47 - k, after its frames.
+        if (!visible && index == 47 - chuteRun && m_lastFramed == index) {
+            runEnds.push_back(Steady::now());
+            ++chuteRun;
+        }
+        m_window.setImage1Visible(index, visible);
+    }
+    bool isImage1Visible(int index) const override { return m_window.isImage1Visible(index); }
+    void setImage1Picture(int index, const QImage &picture) override
+    {
+        if (index > 31)
+            m_lastFramed = index;
+        m_window.setImage1Picture(index, picture);
+    }
+    void refreshImage1(int index) override { m_window.refreshImage1(index); }
+    void setEstrattoVisible(int k, bool visible) override
+    {
+        m_window.setEstrattoVisible(k, visible);
+    }
+    void setEstrattoPicture(int k, const QImage &p) override { m_window.setEstrattoPicture(k, p); }
+    void setJollyVisible(bool visible) override { m_window.setJollyVisible(visible); }
+    void setJollyPicture(const QImage &picture) override { m_window.setJollyPicture(picture); }
+    void setNumeriVisible(int k, bool visible) override { m_window.setNumeriVisible(k, visible); }
+    void setNumeriCaption(int k, const QString &c) override { m_window.setNumeriCaption(k, c); }
+    void setCerchioVisible(bool visible) override { m_window.setCerchioVisible(visible); }
+    void setCommand1Enabled(bool enabled) override { m_window.setCommand1Enabled(enabled); }
+    void setTimer1Enabled(bool enabled) override { enabled ? m_timer1.start() : m_timer1.stop(); }
+
+private:
+    Form1 &m_window;
+    QTimer m_timer1;
+    int m_lastFramed = -1;
+};
+
+// Notes the moment each ball is taken: the first pump call of its first
+// pause is the first one that finds the latch set.
+class TakeWatch final : public EventPump
+{
+public:
+    TakeWatch(EventPump &inner, const DrawSequence *&draw) : m_inner(inner), m_draw(draw) {}
+    std::vector<Steady::time_point> takes;
+    void processPendingEvents() override
+    {
+        look();
+        m_inner.processPendingEvents();
+    }
+    void waitForEvents(double deadline) override
+    {
+        look();
+        m_inner.waitForEvents(deadline);
+    }
+
+private:
+    void look()
+    {
+        const int latch = m_draw ? m_draw->chuteLatch() : 0;
+        if (latch == 1 && m_latch == 0)
+            takes.push_back(Steady::now());
+        m_latch = latch;
+    }
+    EventPump &m_inner;
+    const DrawSequence *&m_draw;
+    int m_latch = 0;
+};
+
+int measureDraw(bool spin)
+{
+    SystemClock clock;
+    QtEventPump qtPump(clock);
+    SpinningPump spinning(qtPump);
+    const DrawSequence *watched = nullptr;
+    TakeWatch pump(spin ? static_cast<EventPump &>(spinning) : qtPump, watched);
+    SystemRandomSource random;
+    Form1 window(qtPump, clock, random);
+    window.Form_Load();
+    window.show();
+    TimedControls controls(window);
+    DrawSequence draw(controls, pump, clock, random);
+    watched = &draw;
+    QObject::connect(&controls.timer1(), &QTimer::timeout, [&] { draw.Timer1_Timer(); });
+    for (int i = 0; i < 20; ++i)
+        qtPump.processPendingEvents();
+
+    const double cpu0 = processorSeconds();
+    const auto wall0 = Steady::now();
+    draw.Command1_Click();
+    const double wall = seconds(Steady::now() - wall0);
+    const double cpu = processorSeconds() - cpu0;
+
+    std::printf("%s draw: wall %.3f s, processor %.3f s = %.1f%% of wall\n",
+                spin ? "spinning" : "sleeping", wall, cpu, 100.0 * cpu / wall);
+    if (pump.takes.size() != 7 || controls.runEnds.size() != 7) {
+        std::printf("could not pair the chute runs (%zu takes, %zu ends)\n", pump.takes.size(),
+                    controls.runEnds.size());
+        return 1;
+    }
+    double runs = 0;
+    for (std::size_t k = 0; k < 7; ++k)
+        runs += seconds(controls.runEnds[k] - pump.takes[k]);
+    std::printf("chute runs: %.4f s for 98 pauses of 0.1 s (9.8 s): %+.2f%%\n", runs,
+                100.0 * (runs - 9.8) / 9.8);
+    return 0;
+}
+
+int measureTick()
+{
+    SystemClock clock;
+    QtEventPump pump(clock);
+    SystemRandomSource random;
+    random.seedForTesting(7);
+    Form1 window(pump, clock, random);
+    window.Form_Load();
+    window.show();
+    for (int i = 0; i < 20; ++i)
+        pump.processPendingEvents();
+
+    constexpr int kTicks = 20000;
+    std::vector<double> micros;
+    micros.reserve(kTicks);
+    for (int i = 0; i < kTicks; ++i) {
+        const auto start = Steady::now();
+        window.Timer1_Timer();
+        micros.push_back(seconds(Steady::now() - start) * 1e6);
+        if (i % 50 == 0)
+            pump.processPendingEvents(); // paint what the hides and shows left
+    }
+    std::sort(micros.begin(), micros.end());
+    std::printf("drum tick: median %.2f us, 90th percentile %.2f us over %d ticks\n",
+                micros[kTicks / 2], micros[kTicks * 9 / 10], kTicks);
+    return 0;
+}
+
+int measureMemory()
+{
+    testing::SimulatedTime time;
+    // 200 draws take some 40 simulated minutes.
+    testing::SimulatedPump simulated(
+        time, {testing::SimulatedPump::Waiting::Sleeps, 1000, 100, std::int64_t(1) << 50});
+    SystemClock clock;
+    QtEventPump qtPump(clock);
+    SystemRandomSource random;
+    Form1 window(qtPump, clock, random);
+    window.Form_Load();
+    window.show();
+    // The window's own timer stays idle; the simulated one drives this draw.
+    struct Forward final : FormControls
+    {
+        Form1 &w;
+        testing::SimulatedPump &p;
+        Forward(Form1 &window_, testing::SimulatedPump &pump_) : w(window_), p(pump_) {}
+        void setImage1Visible(int i, bool v) override { w.setImage1Visible(i, v); }
+        bool isImage1Visible(int i) const override { return w.isImage1Visible(i); }
+        void setImage1Picture(int i, const QImage &q) override { w.setImage1Picture(i, q); }
+        void refreshImage1(int i) override { w.refreshImage1(i); }
+        void setEstrattoVisible(int k, bool v) override { w.setEstrattoVisible(k, v); }
+        void setEstrattoPicture(int k, const QImage &q) override { w.setEstrattoPicture(k, q); }
+        void setJollyVisible(bool v) override { w.setJollyVisible(v); }
+        void setJollyPicture(const QImage &q) override { w.setJollyPicture(q); }
+        void setNumeriVisible(int k, bool v) override { w.setNumeriVisible(k, v); }
+        void setNumeriCaption(int k, const QString &c) override { w.setNumeriCaption(k, c); }
+        void setCerchioVisible(bool v) override { w.setCerchioVisible(v); }
+        void setCommand1Enabled(bool e) override { w.setCommand1Enabled(e); }
+        void setTimer1Enabled(bool e) override { p.setTimerEnabled(e); }
+    } controls(window, simulated);
+    // Every simulated pass also lets the window paint what changed.
+    struct Painting final : EventPump
+    {
+        testing::SimulatedPump &s;
+        EventPump &q;
+        Painting(testing::SimulatedPump &sim, EventPump &qt) : s(sim), q(qt) {}
+        void processPendingEvents() override
+        {
+            s.processPendingEvents();
+            q.processPendingEvents();
+        }
+        void waitForEvents(double deadline) override { s.waitForEvents(deadline); }
+    } pump(simulated, qtPump);
+    DrawSequence draw(controls, pump, time, random);
+    simulated.onTick = [&] { draw.Timer1_Timer(); };
+
+    double warm = 0, highest = 0;
+    const auto wall0 = Steady::now();
+    for (int d = 1; d <= 200; ++d) {
+        draw.Command1_Click();
+        const double now = residentMiB();
+        if (d == 10)
+            warm = now;
+        if (d >= 10)
+            highest = std::max(highest, now);
+        if (d % 50 == 0)
+            std::printf("after %3d draws: %.2f MiB resident\n", d, now);
+    }
+    std::printf("memory: %.2f MiB after 10 draws, at most %.2f MiB up to 200: growth %.2f MiB "
+                "(%.1f s)\n",
+                warm, highest, highest - warm, seconds(Steady::now() - wall0));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const std::string mode = argc > 1 ? argv[1] : "";
+    QApplication app(argc, argv);
+    if (mode == "tick")
+        return measureTick();
+    if (mode == "draw" || mode == "spin")
+        return measureDraw(mode == "spin");
+    if (mode == "memory")
+        return measureMemory();
+    std::fputs("usage: bench_draw tick|draw|spin|memory\n", stderr);
+    return 2;
+}
