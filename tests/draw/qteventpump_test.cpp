@@ -35,8 +35,9 @@ TEST_F(QtPump, aPassHandlesWhatIsWaitingAndDoesNotWaitForMore)
     timer.setInterval(1);
     QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
     timer.start();
-    QTimer::singleShot(0, [&] { posted = true; });
-    QTimer::singleShot(500, [&] { later = true; });
+    QObject scope; // the timers go with the test
+    QTimer::singleShot(0, &scope, [&] { posted = true; });
+    QTimer::singleShot(500, &scope, [&] { later = true; });
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
 
     pump.processPendingEvents();
@@ -61,7 +62,8 @@ TEST_F(QtPump, waitingWithNothingToDoSleepsUntilTheDeadline)
 TEST_F(QtPump, waitingWithoutDeadlineEndsWithTheNextEvent)
 {
     bool fired = false;
-    QTimer::singleShot(20, [&] { fired = true; });
+    QObject scope;
+    QTimer::singleShot(20, &scope, [&] { fired = true; });
     int waits = 0;
     while (!fired && waits < 1000) {
         pump.waitForEvents(-1.0);
@@ -74,7 +76,8 @@ TEST_F(QtPump, waitingWithoutDeadlineEndsWithTheNextEvent)
 TEST_F(QtPump, aDeadlineAlreadyPastDoesNotWait)
 {
     bool later = false;
-    QTimer::singleShot(200, [&] { later = true; });
+    QObject scope;
+    QTimer::singleShot(200, &scope, [&] { later = true; });
     pump.waitForEvents(clock.monotonic() - 1.0);
     EXPECT_FALSE(later);
 }
@@ -151,7 +154,7 @@ TEST_P(RealClockClose, theDrawStopsInsideThePumpCallThatSawTheClose)
         controls.inTick = false;
     });
     controls.onTimer1 = [&](bool enabled) { enabled ? timer1.start() : timer1.stop(); };
-    QTimer::singleShot(GetParam(), [&] {
+    QTimer::singleShot(GetParam(), &timer1, [&] {
         controls.closed = true;
         draw.requestStop();
     });
