@@ -40,7 +40,9 @@ int main(int argc, char *argv[])
     message.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char *>(&message));
-    xcb_flush(connection);
+    // A round trip before disconnecting: a server may drop the requests of a
+    // client that is gone before it has handled them.
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     xcb_disconnect(connection);
     return 0;
 }
