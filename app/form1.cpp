@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/framepacing.h"
 #include "app/imagecontrol.h"
 #include "app/labelcontrol.h"
 #include "app/pictureframe.h"
@@ -32,6 +33,7 @@ Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *paren
     setWindowIcon(dalmiro::windowIcon());
     setFixedSize(layout::kWindowSize);
     createControls();
+    m_pacing = new FramePacing(*this, clock);
 
     m_timer1.setTimerType(Qt::PreciseTimer);
     m_timer1.setInterval(layout::kTimer1IntervalMs);
@@ -118,7 +120,9 @@ void Form1::setImage1Picture(int index, const QImage &picture)
 
 void Form1::refreshImage1(int index)
 {
-    m_image1[index]->repaint();
+    // Marked, not painted: the slot's area goes out with the next frame, and
+    // no call here waits for the display.
+    m_image1[index]->update();
 }
 
 void Form1::setEstrattoVisible(int k, bool visible)

@@ -15,6 +15,7 @@ namespace dalmiro {
 
 class Clock;
 class EventPump;
+class FramePacing;
 class ImageControl;
 class LabelControl;
 class PictureFrame;
@@ -75,6 +76,7 @@ private:
     ShapeControl *m_shape1 = nullptr;
     QPushButton *m_command1 = nullptr;
     QTimer m_timer1;
+    FramePacing *m_pacing = nullptr;
     bool m_placed = false;
 
     DrawSequence m_sequence;

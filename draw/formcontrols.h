@@ -6,9 +6,9 @@ class QString;
 namespace dalmiro {
 
 // The operations the draw performs on the window's controls. Each takes effect
-// on the control's state at once; what is shown or hidden is painted at the
-// next pass of the event pump, except through the refresh operation, which
-// repaints before it returns.
+// on the control's state at once and returns without waiting for the display:
+// the screen shows the new state no later than the next display frame that
+// the event pump lets through.
 //
 // Indices: image1 0 to 47, estratto 0 to 5, numeri 0 to 6.
 class FormControls
@@ -22,7 +22,9 @@ public:
     // The slot takes the picture's size; a hidden slot keeps the picture for
     // when it is shown.
     virtual void setImage1Picture(int index, const QImage &picture) = 0;
-    // Repaints the slot's area before returning.
+    // The slot shows its latest picture no later than the next display frame.
+    // Never waits for the display: changes made between two frames (the
+    // frames of one chute step, say) reach the screen together, as the last.
     virtual void refreshImage1(int index) = 0;
 
     virtual void setEstrattoVisible(int k, bool visible) = 0;

@@ -3,7 +3,9 @@
 #include "resources/catalogue.h"
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QPaintEvent>
+#include <QScreen>
 
 #include <algorithm>
 #include <vector>
@@ -12,6 +14,7 @@ namespace dalmiro::testing {
 namespace {
 
 constexpr QRgb kRed = qRgb(250, 10, 10);
+constexpr QRgb kGreen = qRgb(10, 250, 10);
 constexpr QRgb kBlue = qRgb(10, 10, 250);
 constexpr QSize kBall{45, 46};
 
@@ -256,6 +259,11 @@ public:
         return std::any_of(m_painted.begin(), m_painted.end(),
                            [&](const QRect &r) { return r.contains(area); });
     }
+    int timesPainted(QRect area) const
+    {
+        return static_cast<int>(std::count_if(m_painted.begin(), m_painted.end(),
+                                              [&](const QRect &r) { return r.contains(area); }));
+    }
     void clear() { m_painted.clear(); }
 
 protected:
@@ -274,16 +282,40 @@ private:
     std::vector<QRect> m_painted;
 };
 
-TEST_F(WindowTest, RefreshPaintsTheSlotBeforeReturningAndSetPictureDoesNot)
+// Lets the event loop run until `done` holds, for at most a few seconds.
+template <typename Done> bool runEventsUntil(Done done)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+TEST_F(WindowTest, RefreshReturnsUnpaintedAndTheNextFrameShowsOnlyTheLastPicture)
 {
     const int slot = 31;
-    QCoreApplication::processEvents();
-    PaintRecorder recorder(&form());
-    form().setImage1Picture(slot, solidPicture(kBall, kRed));
     const QRect area = windowRect(layout::kSlots[slot], kBall);
-    EXPECT_FALSE(recorder.painted(area));
-    form().refreshImage1(slot);
-    EXPECT_TRUE(recorder.painted(area));
+    // The slot already holds a ball; let the frames of the window's first
+    // showing go out.
+    form().setImage1Picture(slot, solidPicture(kBall, qRgb(255, 255, 255)));
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+
+    PaintRecorder recorder(&form());
+    for (const QRgb colour : {kRed, kGreen, kBlue}) {
+        form().setImage1Picture(slot, solidPicture(kBall, colour));
+        form().refreshImage1(slot);
+        EXPECT_FALSE(recorder.painted(area)) << "refresh painted before returning";
+    }
+    ASSERT_TRUE(runEventsUntil([&] { return recorder.painted(area); }));
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(recorder.timesPainted(area), 1);
+
+    // What the window handed to the screen, not a fresh rendering of it.
+    const QImage presented = form().screen()->grabWindow(form().winId()).toImage();
+    EXPECT_EQ(presented.pixel(area.center()), kBlue);
 }
 
 TEST_F(WindowTest, ShownResultsDisappearWhenHidden)

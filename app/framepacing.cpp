@@ -1,0 +1,113 @@
+#include "app/framepacing.h"
+
+#include "platform/clock.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
+
+namespace dalmiro {
+
+namespace {
+
+constexpr double kFallbackRefreshRate = 60.0;
+// A screen reporting a rate outside this range is taken at the nearest end.
+constexpr double kLowestRefreshRate = 24.0;
+constexpr double kHighestRefreshRate = 240.0;
+
+} // namespace
+
+FramePacing::FramePacing(QWidget &window, const Clock &clock)
+    : QObject(&window), m_window(window), m_clock(clock),
+      m_pacer(*this, [this] { present(); }, 1.0 / kFallbackRefreshRate),
+      m_compositorFrames(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+{
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &FramePacing::timerFired);
+    m_window.installEventFilter(this);
+}
+
+bool FramePacing::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::UpdateRequest)
+        return false;
+    if (watched == &m_window) {
+        // The toolkit asks to paint what was marked: unless this is our own
+        // frame, note the change and paint it at the next frame instead.
+        if (m_presenting || !m_window.windowHandle())
+            return false;
+        watch(m_window.windowHandle());
+        m_pacer.changed();
+        return true;
+    }
+    if (watched == m_handle && m_compositorFrames && m_pacer.isFrameRequested()) {
+        m_pacer.frameDue();
+        return true;
+    }
+    return false;
+}
+
+double FramePacing::now() const
+{
+    return m_clock.monotonic();
+}
+
+void FramePacing::requestFrame(double notBefore)
+{
+    const double wait = notBefore - now();
+    if (wait > 0) {
+        m_timer.start(static_cast<int>(std::ceil(wait * 1000.0)));
+    } else if (m_compositorFrames && m_handle) {
+        m_timer.stop();
+        m_handle->requestUpdate();
+    } else {
+        // Not painted here and now: the changes made by the rest of the
+        // current handler belong to the same frame.
+        m_timer.start(0);
+    }
+}
+
+void FramePacing::timerFired()
+{
+    if (m_compositorFrames && m_handle)
+        m_handle->requestUpdate();
+    else
+        m_pacer.frameDue();
+}
+
+void FramePacing::present()
+{
+    m_presenting = true;
+    QEvent paint(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(&m_window, &paint);
+    m_presenting = false;
+}
+
+void FramePacing::watch(QWindow *handle)
+{
+    if (handle == m_handle)
+        return;
+    m_handle = handle;
+    handle->installEventFilter(this);
+    m_pacer.setPeriod(displayPeriod());
+    connect(handle, &QWindow::screenChanged, this,
+            [this] { m_pacer.setPeriod(displayPeriod()); });
+}
+
+double FramePacing::displayPeriod() const
+{
+    const QScreen *screen = m_handle ? m_handle->screen() : nullptr;
+    double rate = screen ? screen->refreshRate() : 0.0;
+    if (!(rate > 0))
+        rate = kFallbackRefreshRate;
+    return 1.0 / std::clamp(rate, kLowestRefreshRate, kHighestRefreshRate);
+}
+
+} // namespace dalmiro
