@@ -98,4 +98,6 @@ while read -r path; do
 done <"$work/files.txt"
 [ "$left" -eq 0 ] || fail "the purge left $left paths"
 
+# The system is made afresh by every run; the logs and shots stay.
+rm -rf "$target"
 step "PASS"
