@@ -20,5 +20,8 @@ cmake --build "$build" --parallel "$(nproc)"
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB >/dev/null)
 debs=("$build"/package/dalmiro_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "cpack made no single package" >&2; exit 1; }
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    echo "cpack made no single package" >&2
+    exit 1
+fi
 echo "${debs[0]}"

@@ -4,12 +4,15 @@
 # platform available, so a program that opened its window instead would hang
 # here until the timeout.
 function(run_dalmiro)
-    cmake_parse_arguments(PARSE_ARGV 0 arg "" "" "ENV;ARGS")
+    cmake_parse_arguments(PARSE_ARGV 0 arg "" "TIMEOUT" "ENV;ARGS")
+    if(NOT arg_TIMEOUT)
+        set(arg_TIMEOUT 20)
+    endif()
     execute_process(
         COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
                 --unset=QT_QPA_PLATFORM ${arg_ENV} ${DALMIRO} ${arg_ARGS}
         RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err
-        TIMEOUT 20)
+        TIMEOUT ${arg_TIMEOUT})
     set(status "${status}" PARENT_SCOPE)
     set(out "${out}" PARENT_SCOPE)
     set(err "${err}" PARENT_SCOPE)
@@ -43,4 +46,11 @@ endforeach()
 run_dalmiro()
 if(NOT status EQUAL 1 OR NOT err MATCHES "^dalmiro: no graphical display found")
     message(FATAL_ERROR "no display: status ${status}, stderr '${err}'")
+endif()
+
+# Qt's options reach Qt: with -platform offscreen the program needs no display
+# and keeps running with its window until it is stopped.
+run_dalmiro(TIMEOUT 5 ARGS -platform offscreen -qwindowtitle Prova -style=fusion)
+if(NOT status MATCHES "timeout")
+    message(FATAL_ERROR "-platform offscreen: ended with '${status}', stderr '${err}'")
 endif()
