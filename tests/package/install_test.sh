@@ -34,9 +34,13 @@ mapfile -t sources < <(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(C
     '$3 == "main" && ($2 == r || $2 == r "-updates" || $2 == r "-security") && !seen[$0]++')
 mirror=$(printf '%s\n' "${sources[@]}" | awk -v r="$VERSION_CODENAME" '$2 == r { print $1; exit }')
 [ -n "$mirror" ] || fail "the host's apt sources have no $VERSION_CODENAME main"
-proxy=""
-eval "$(apt-config shell proxy Acquire::http::Proxy)"
-[ -n "$proxy" ] && export http_proxy=$proxy
+# A proxy in apt's settings wins over one in the environment; "DIRECT" is none.
+apt_http="" apt_https=""
+eval "$(apt-config shell apt_http Acquire::http::Proxy apt_https Acquire::https::Proxy)"
+http_proxy=${apt_http:-${http_proxy:-}} https_proxy=${apt_https:-${https_proxy:-}}
+[ "$http_proxy" = DIRECT ] && http_proxy=""
+[ "$https_proxy" = DIRECT ] && https_proxy=""
+export http_proxy https_proxy
 
 # Nothing may be mounted below the old system before it is removed.
 if [ -e "$target" ] && findmnt -rn -o TARGET | grep -q "^$target"; then
@@ -48,7 +52,10 @@ step "debootstrap --variant=minbase $VERSION_CODENAME"
 debootstrap --variant=minbase "$VERSION_CODENAME" "$target" "$mirror" >"$work/debootstrap.log" 2>&1 ||
     { tail -n 20 "$work/debootstrap.log" >&2; fail "debootstrap"; }
 printf 'deb %s\n' "${sources[@]}" >"$target/etc/apt/sources.list"
-[ -n "$proxy" ] && echo "Acquire::http::Proxy \"$proxy\";" >"$target/etc/apt/apt.conf.d/01proxy"
+{
+    [ -z "$http_proxy" ] || echo "Acquire::http::Proxy \"$http_proxy\";"
+    [ -z "$https_proxy" ] || echo "Acquire::https::Proxy \"$https_proxy\";"
+} >"$target/etc/apt/apt.conf.d/01proxy"
 in_target apt-get update -qq
 in_target useradd --create-home player
 
