@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/form1.h"
 #include "platform/clock.h"
 #include "platform/qteventpump.h"
@@ -13,14 +14,15 @@ namespace {
 
 // Without this check a machine with no display gets a stack of toolkit errors
 // and an abort instead of one line that says what is missing.
-bool displayAvailable()
+bool displayAvailable(const dalmiro::CommandLine &commandLine)
 {
 #if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (commandLine.displayChosen || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
+    (void)commandLine;
     return true;
 #endif
 }
@@ -29,7 +31,21 @@ bool displayAvailable()
 
 int main(int argc, char *argv[])
 {
-    if (!displayAvailable()) {
+    const dalmiro::CommandLine commandLine = dalmiro::parseCommandLine(argc, argv);
+    switch (commandLine.action) {
+    case dalmiro::CommandLine::Action::ShowHelp:
+        std::fputs(dalmiro::helpText().c_str(), stdout);
+        return EXIT_SUCCESS;
+    case dalmiro::CommandLine::Action::ShowVersion:
+        std::fputs(dalmiro::versionText().c_str(), stdout);
+        return EXIT_SUCCESS;
+    case dalmiro::CommandLine::Action::Reject:
+        std::fprintf(stderr, "%s\n", commandLine.complaint.c_str());
+        return dalmiro::kExitUsage;
+    case dalmiro::CommandLine::Action::Run:
+        break;
+    }
+    if (!displayAvailable(commandLine)) {
         std::fputs("dalmiro: no graphical display found (DISPLAY is not set); "
                    "start it from a desktop session or under xvfb-run.\n",
                    stderr);

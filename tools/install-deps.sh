@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing. Usage: install-deps.sh build|test
+# Installs the Debian packages that are missing.
+# Usage: install-deps.sh build|package|test (test takes every line)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 want=${1:-build}
@@ -8,6 +9,7 @@ wanted=()
 while read -r kind name; do
     case "$kind" in
         build) wanted+=("$name") ;;
+        package) [ "$want" != build ] && wanted+=("$name") ;;
         test) [ "$want" = test ] && wanted+=("$name") ;;
     esac
 done < <(grep -v '^#' "$here/packages.txt")

@@ -1,0 +1,56 @@
+# cmake -DDALMIRO=path/to/dalmiro -P program_commandline.cmake
+# --help and --version print and exit 0 with no display. A mistake gives one
+# line on standard error naming it and status 2; it runs with the offscreen
+# platform available, so a program that opened its window instead would hang
+# here until the timeout.
+function(run_dalmiro)
+    cmake_parse_arguments(PARSE_ARGV 0 arg "" "TIMEOUT" "ENV;ARGS")
+    if(NOT arg_TIMEOUT)
+        set(arg_TIMEOUT 20)
+    endif()
+    execute_process(
+        COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+                --unset=QT_QPA_PLATFORM ${arg_ENV} ${DALMIRO} ${arg_ARGS}
+        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err
+        TIMEOUT ${arg_TIMEOUT})
+    set(status "${status}" PARENT_SCOPE)
+    set(out "${out}" PARENT_SCOPE)
+    set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+foreach(option --help -h)
+    run_dalmiro(ARGS ${option})
+    if(NOT status EQUAL 0 OR NOT out MATCHES "^Usage: dalmiro " OR NOT err STREQUAL "")
+        message(FATAL_ERROR "${option}: status ${status}, stdout '${out}', stderr '${err}'")
+    endif()
+endforeach()
+
+foreach(option --version -v)
+    run_dalmiro(ARGS ${option})
+    if(NOT status EQUAL 0 OR NOT out STREQUAL "Dalmiro 1.00\n" OR NOT err STREQUAL "")
+        message(FATAL_ERROR "${option}: status ${status}, stdout '${out}', stderr '${err}'")
+    endif()
+endforeach()
+
+foreach(bad --fullscreen -x extra)
+    run_dalmiro(ENV QT_QPA_PLATFORM=offscreen ARGS -reverse ${bad})
+    string(REGEX MATCHALL "\n" newlines "${err}")
+    list(LENGTH newlines lines)
+    if(NOT status EQUAL 2 OR NOT out STREQUAL "" OR NOT lines EQUAL 1
+       OR NOT err MATCHES "'${bad}'")
+        message(FATAL_ERROR "${bad}: status ${status}, stdout '${out}', stderr '${err}'")
+    endif()
+endforeach()
+
+# Without a display and without options, the one-line message stays.
+run_dalmiro()
+if(NOT status EQUAL 1 OR NOT err MATCHES "^dalmiro: no graphical display found")
+    message(FATAL_ERROR "no display: status ${status}, stderr '${err}'")
+endif()
+
+# Qt's options reach Qt: with -platform offscreen the program needs no display
+# and keeps running with its window until it is stopped.
+run_dalmiro(TIMEOUT 5 ARGS -platform offscreen -qwindowtitle Prova -style=fusion)
+if(NOT status MATCHES "timeout")
+    message(FATAL_ERROR "-platform offscreen: ended with '${status}', stderr '${err}'")
+endif()
