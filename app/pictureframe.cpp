@@ -1,7 +1,7 @@
 #include "app/pictureframe.h"
 
+#include <QEvent>
 #include <QImage>
-#include <QPaintEvent>
 #include <QPainter>
 
 namespace dalmiro {
@@ -13,20 +13,25 @@ PictureFrame::PictureFrame(QWidget *parent) : QWidget(parent)
 
 void PictureFrame::setPicture(const QImage &picture)
 {
-    // Converted once here into the screen's format, so that every repaint is
-    // a plain copy.
-    m_picture = QPixmap::fromImage(picture);
+    m_picture.set(picture, devicePixelRatioF());
     update();
 }
 
-void PictureFrame::paintEvent(QPaintEvent *event)
+bool PictureFrame::event(QEvent *event)
+{
+    if ((event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show) &&
+        m_picture.followRatio(devicePixelRatioF()))
+        update();
+    return QWidget::event(event);
+}
+
+void PictureFrame::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
+    // The painter is clipped to the exposed area, so only that is copied.
     QPainter painter(this);
-    const QRect exposed = event->rect() & QRect(QPoint(0, 0), m_picture.size());
-    if (!exposed.isEmpty())
-        painter.drawPixmap(exposed.topLeft(), m_picture, exposed);
+    painter.drawPixmap(0, 0, m_picture.pixmap());
 }
 
 } // namespace dalmiro

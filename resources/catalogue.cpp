@@ -2,19 +2,27 @@
 
 #include "resources/dib.h"
 #include "resources/icon.h"
+#include "resources/screenpictures.h"
 #include "resources/storedpictures.h"
 
 #include <QPixmap>
 #include <QResource>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace dalmiro {
 
 namespace {
 
-// Where each entry lies in the embedded resource data, found once. Only the
-// locations are kept: every loadPicture() call decodes a new picture.
+// loadPicture() notes its key on every picture it returns, so that a control
+// can show the same picture in the set painted for its screen.
+const QString kKeyText = QStringLiteral("Dalmiro-Picture");
+
+// Where each entry of the catalogue lies in the embedded resource data, found
+// once. Only the locations are kept: every loadPicture() call decodes a new
+// picture.
 struct Locations
 {
     std::array<QByteArrayView, 11> frames; // index 1 to 10
@@ -47,6 +55,38 @@ const Locations &locations()
     return found;
 }
 
+QImage tagged(QImage picture, const QString &key)
+{
+    picture.setText(kKeyText, key);
+    return picture;
+}
+
+// The canonical key ("RUOTA", "PALLA", "1" to "10") for a key as callers
+// spell it, or an empty string.
+QString canonicalKey(QStringView key)
+{
+    for (const char16_t *name : {u"RUOTA", u"PALLA"}) {
+        if (key.compare(QStringView(name), Qt::CaseInsensitive) == 0)
+            return QString::fromUtf16(name);
+    }
+    bool number = false;
+    const int frame = key.toInt(&number);
+    return number && frame >= 1 && frame <= 10 ? QString::number(frame) : QString();
+}
+
+// An entry of a larger set: used in place where it is stored uncompressed
+// (the set at 2, which start-up decodes), unpacked where it is compressed.
+QByteArray resourceBytes(const QString &path)
+{
+    const QResource resource(path);
+    if (!resource.isValid())
+        qFatal("picture catalogue: %s is missing", qPrintable(path));
+    if (resource.compressionAlgorithm() == QResource::NoCompression)
+        return QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                       resource.size());
+    return resource.uncompressedData();
+}
+
 } // namespace
 
 QByteArrayView storedPicture(int frame)
@@ -72,12 +112,57 @@ QByteArrayView storedIcon()
 
 QImage loadPicture(int frame)
 {
-    return dib::decode(storedPicture(frame));
+    return tagged(dib::decode(storedPicture(frame)), QString::number(frame));
 }
 
 QImage loadPicture(QStringView name)
 {
-    return dib::decode(storedPicture(name));
+    return tagged(dib::decode(storedPicture(name)), canonicalKey(name));
+}
+
+int paintedScaleFor(qreal ratio)
+{
+    // A hair's tolerance: a ratio computed as 2.0000001 still means 2.
+    for (const int scale : kPaintedScales) {
+        if (ratio <= scale + 0.001)
+            return scale;
+    }
+    return kPaintedScales.back();
+}
+
+QString pictureKey(const QImage &picture)
+{
+    return picture.text(kKeyText);
+}
+
+QImage loadPaintedPicture(QStringView key, int scale)
+{
+    const QString name = canonicalKey(key);
+    if (name.isEmpty())
+        qFatal("loadPaintedPicture: no picture with key \"%s\"", qPrintable(key.toString()));
+    if (scale == 1)
+        return dib::decode(name == u"RUOTA" || name == u"PALLA" ? storedPicture(name)
+                                                                : storedPicture(name.toInt()));
+    if (std::find(kPaintedScales.begin(), kPaintedScales.end(), scale) == kPaintedScales.end())
+        qFatal("loadPaintedPicture: no pictures painted at %d", scale);
+    return dib::decode(resourceBytes(QStringLiteral(":/pictures/%1x/%2.dib").arg(scale).arg(name)));
+}
+
+QImage loadPictureForRatio(QStringView key, qreal ratio)
+{
+    const int scale = paintedScaleFor(ratio);
+    if (scale == 1)
+        return tagged(loadPaintedPicture(key, 1), canonicalKey(key));
+    QImage painted = loadPaintedPicture(key, scale);
+    if (std::abs(ratio - scale) > 0.001) {
+        // The logical size is the picture's size at 1, rounded to whole
+        // device pixels at this ratio.
+        const QSize size(int(std::lround(painted.width() / qreal(scale) * ratio)),
+                         int(std::lround(painted.height() / qreal(scale) * ratio)));
+        painted = painted.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    painted.setDevicePixelRatio(std::abs(ratio - scale) > 0.001 ? ratio : qreal(scale));
+    return tagged(std::move(painted), canonicalKey(key));
 }
 
 QImage iconImage()
@@ -85,9 +170,22 @@ QImage iconImage()
     return dib::decodeIcon(storedIcon());
 }
 
+QImage iconImage(int side)
+{
+    if (side == dib::kIconSide)
+        return iconImage();
+    if (std::find(kIconSizes.begin(), kIconSizes.end(), side) == kIconSizes.end())
+        qFatal("iconImage: no icon painted at %d", side);
+    const QImage image(QStringLiteral(":/pictures/icons/%1.png").arg(side), "PNG");
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
 QIcon windowIcon()
 {
-    return QIcon(QPixmap::fromImage(iconImage()));
+    QIcon icon;
+    for (const int side : kIconSizes)
+        icon.addPixmap(QPixmap::fromImage(iconImage(side)));
+    return icon;
 }
 
 } // namespace dalmiro
