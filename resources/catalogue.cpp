@@ -74,8 +74,9 @@ QString canonicalKey(QStringView key)
     return number && frame >= 1 && frame <= 10 ? QString::number(frame) : QString();
 }
 
-// An entry of a larger set: used in place where it is stored uncompressed
-// (the set at 2, which start-up decodes), unpacked where it is compressed.
+// An entry beside the catalogue: used in place where it is stored
+// uncompressed (the set at 2, which start-up decodes), unpacked where it is
+// compressed.
 QByteArray resourceBytes(const QString &path)
 {
     const QResource resource(path);
@@ -176,8 +177,12 @@ QImage iconImage(int side)
         return iconImage();
     if (std::find(kIconSizes.begin(), kIconSizes.end(), side) == kIconSizes.end())
         qFatal("iconImage: no icon painted at %d", side);
-    const QImage image(QStringLiteral(":/pictures/icons/%1.png").arg(side), "PNG");
-    return image.convertToFormat(QImage::Format_ARGB32);
+    const QByteArray rows = resourceBytes(QStringLiteral(":/pictures/icons/%1.rgba").arg(side));
+    if (rows.size() != qsizetype(side) * side * 4)
+        qFatal("iconImage: the %d icon is damaged", side);
+    return QImage(reinterpret_cast<const uchar *>(rows.constData()), side, side, side * 4,
+                  QImage::Format_RGBA8888)
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 QIcon windowIcon()

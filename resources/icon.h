@@ -15,8 +15,8 @@ inline constexpr std::array<int, 8> kIconSizes{16, 22, 24, 32, 48, 64, 128, 256}
 // carries, with its transparent ground. Needs no image-format plugin.
 QImage iconImage();
 // The icon at one of kIconSizes, with its transparent ground: the 48 one is
-// iconImage(), the others the same art painted at their own size and carried
-// as PNG images. Any other size aborts.
+// iconImage(), the others the same art painted at their own size. Any other
+// size aborts.
 QImage iconImage(int side);
 // The window's icon, carrying every size of kIconSizes; needs a
 // QGuiApplication.

@@ -151,7 +151,9 @@ void writeIcons(const QDir &dir)
     write(dir, QStringLiteral("icon-group.bin"), dib::iconGroup(icon, 30001));
 
     // For the window and the icon theme, every size painted afresh; the 48
-    // one is the carried icon itself, decoded.
+    // one is the carried icon itself, decoded. The theme takes PNG files; the
+    // executable carries the other sizes as plain RGBA rows, which it reads
+    // without a decoder at start-up.
     if (!QDir().mkpath(dir.filePath(QStringLiteral("icons"))))
         fail(QStringLiteral("cannot create %1/icons").arg(dir.path()));
     for (const int side : kIconSizes) {
@@ -162,6 +164,12 @@ void writeIcons(const QDir &dir)
         if (image.size() != QSize(side, side))
             fail(QStringLiteral("the %1 icon is %2 x %3").arg(side).arg(image.width()).arg(image.height()));
         write(dir, QStringLiteral("icons/%1.png").arg(side), png(image));
+        if (side != dib::kIconSide) {
+            const QImage rows = image.convertToFormat(QImage::Format_RGBA8888);
+            write(dir, QStringLiteral("icons/%1.rgba").arg(side),
+                  QByteArray(reinterpret_cast<const char *>(rows.constBits()),
+                             rows.sizeInBytes()));
+        }
     }
 }
 
