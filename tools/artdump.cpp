@@ -195,8 +195,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "artdump: cannot create %s\n", target);
         return EXIT_FAILURE;
     }
-    const bool ok = (ratio == 0 ? dumpStored(dir) : dumpAtRatio(dir, ratio)) &&
-                    savePng(contactSheet(ratio == 0 ? 1.0 : ratio), dir,
-                            QStringLiteral("contact-sheet.png"));
+    const bool ok =
+        (ratio == 0 ? dumpStored(dir) : dumpAtRatio(dir, ratio)) &&
+        savePng(contactSheet(ratio == 0 ? 1.0 : ratio), dir, QStringLiteral("contact-sheet.png"));
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -79,8 +79,8 @@ QImage paintIcon(qreal scale)
     const qreal outline = std::max(0.9, 0.9 / scale);
     for (const IconBall &ball : balls) {
         const qreal a = ball.angle * std::numbers::pi / 180.0;
-        paintIconBall(p, centre + QPointF(ring * std::cos(a), ring * std::sin(a)), r, ball,
-                      outline, numbers);
+        paintIconBall(p, centre + QPointF(ring * std::cos(a), ring * std::sin(a)), r, ball, outline,
+                      numbers);
     }
     p.end();
     return image;

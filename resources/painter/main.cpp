@@ -157,18 +157,19 @@ void writeIcons(const QDir &dir)
     if (!QDir().mkpath(dir.filePath(QStringLiteral("icons"))))
         fail(QStringLiteral("cannot create %1/icons").arg(dir.path()));
     for (const int side : kIconSizes) {
-        const QImage image = side == dib::kIconSide
-                                 ? dib::decodeIcon(iconFileBytes)
-                                 : art::paintIcon(qreal(side) / dib::kIconSide)
-                                       .convertToFormat(QImage::Format_ARGB32);
+        const QImage image = side == dib::kIconSide ? dib::decodeIcon(iconFileBytes)
+                                                    : art::paintIcon(qreal(side) / dib::kIconSide)
+                                                          .convertToFormat(QImage::Format_ARGB32);
         if (image.size() != QSize(side, side))
-            fail(QStringLiteral("the %1 icon is %2 x %3").arg(side).arg(image.width()).arg(image.height()));
+            fail(QStringLiteral("the %1 icon is %2 x %3")
+                     .arg(side)
+                     .arg(image.width())
+                     .arg(image.height()));
         write(dir, QStringLiteral("icons/%1.png").arg(side), png(image));
         if (side != dib::kIconSide) {
             const QImage rows = image.convertToFormat(QImage::Format_RGBA8888);
             write(dir, QStringLiteral("icons/%1.rgba").arg(side),
-                  QByteArray(reinterpret_cast<const char *>(rows.constBits()),
-                             rows.sizeInBytes()));
+                  QByteArray(reinterpret_cast<const char *>(rows.constBits()), rows.sizeInBytes()));
         }
     }
 }

@@ -97,8 +97,8 @@ class FidelityAtScale : public Fidelity, public ::testing::WithParamInterface<in
 TEST_P(FidelityAtScale, SetIsThePaintedArtInItsTableColours)
 {
     const int scale = GetParam();
-    const Comparison scene = compare(dalmiro::art::paintScene(scale),
-                                     dalmiro::loadPaintedPicture(u"RUOTA", scale));
+    const Comparison scene =
+        compare(dalmiro::art::paintScene(scale), dalmiro::loadPaintedPicture(u"RUOTA", scale));
     EXPECT_LE(scene.mean, 1.5);
     EXPECT_LE(scene.overEight, 0.02);
     EXPECT_LE(scene.worst, 64);
@@ -108,10 +108,10 @@ TEST_P(FidelityAtScale, SetIsThePaintedArtInItsTableColours)
         EXPECT_LE(c.worst, 6) << "frame " << frame;
         EXPECT_LE(c.mean, 0.5) << "frame " << frame;
     }
-    EXPECT_EQ(compare(dalmiro::art::paintResultBall(scale),
-                      dalmiro::loadPaintedPicture(u"PALLA", scale))
-                  .worst,
-              0);
+    EXPECT_EQ(
+        compare(dalmiro::art::paintResultBall(scale), dalmiro::loadPaintedPicture(u"PALLA", scale))
+            .worst,
+        0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fidelity, FidelityAtScale, ::testing::Values(2, 3),

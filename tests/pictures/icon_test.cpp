@@ -157,8 +157,8 @@ TEST_P(IconSize, IsPaintedAtItsSizeOnAClearGround)
         for (int x = 0; x < side; ++x)
             opaque += qAlpha(image.pixel(x, y)) == 255;
     }
-    for (const QPoint corner : {QPoint(0, 0), QPoint(side - 1, 0), QPoint(0, side - 1),
-                                QPoint(side - 1, side - 1)})
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(side - 1, 0), QPoint(0, side - 1), QPoint(side - 1, side - 1)})
         EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << corner.x() << "," << corner.y();
     EXPECT_GT(opaque, side * side / 3);
     EXPECT_LT(opaque, side * side * 9 / 10);
@@ -189,9 +189,9 @@ TEST(Icon, WindowIconIsTheSamePicture)
     // pixmap keeps its pixels premultiplied.
     for (const int side : dalmiro::kIconSizes) {
         EXPECT_TRUE(icon.availableSizes().contains(QSize(side, side))) << side;
-        EXPECT_EQ(icon.pixmap(side, side).toImage().convertToFormat(
-                      QImage::Format_ARGB32_Premultiplied),
-                  dalmiro::iconImage(side).convertToFormat(QImage::Format_ARGB32_Premultiplied))
+        EXPECT_EQ(
+            icon.pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+            dalmiro::iconImage(side).convertToFormat(QImage::Format_ARGB32_Premultiplied))
             << side;
     }
 }

@@ -149,8 +149,8 @@ TEST_P(PicturesForRatio, ComeFromASetAtLeastAsLargeAndCoverTheSameLogicalSize)
         const char16_t *asked;
         const char *key;
         QSize logical;
-    } pictures[] = {{u"RUOTA", "RUOTA", {800, 600}}, {u"Palla", "PALLA", {45, 46}},
-                    {u"9", "9", {45, 46}}};
+    } pictures[] = {
+        {u"RUOTA", "RUOTA", {800, 600}}, {u"Palla", "PALLA", {45, 46}}, {u"9", "9", {45, 46}}};
     for (const auto &picture : pictures) {
         const QImage shown = dalmiro::loadPictureForRatio(QStringView(picture.asked), ratio);
         EXPECT_DOUBLE_EQ(shown.devicePixelRatio(), ratio);

@@ -42,7 +42,10 @@ protected:
 
     // Where a picture placed at `scenePoint` lies in the window's device
     // pixels at `ratio`.
-    static QPoint devicePoint(QPoint scenePoint, int ratio) { return windowPoint(scenePoint) * ratio; }
+    static QPoint devicePoint(QPoint scenePoint, int ratio)
+    {
+        return windowPoint(scenePoint) * ratio;
+    }
 
     static bool showsExactly(const QImage &shown, QPoint at, const QImage &picture)
     {
@@ -127,8 +130,10 @@ TEST_F(TwoScreens, HalvingThePictureAtTwoGivesThePictureAtOne)
                 channels[2] += qBlue(c);
             }
             const QRgb c = atOne.pixel(x, y);
-            total += (std::abs(channels[0] / 4.0 - qRed(c)) + std::abs(channels[1] / 4.0 - qGreen(c)) +
-                      std::abs(channels[2] / 4.0 - qBlue(c))) / 3.0;
+            total +=
+                (std::abs(channels[0] / 4.0 - qRed(c)) + std::abs(channels[1] / 4.0 - qGreen(c)) +
+                 std::abs(channels[2] / 4.0 - qBlue(c))) /
+                3.0;
         }
     }
     const double mean = total / (atOne.width() * atOne.height());
@@ -165,13 +170,12 @@ TEST_P(NotBlocky, AtMostEightyFivePercentOfTheBlocksAreOneColour)
     EXPECT_LE(flat * 100, blocks * 85) << flat << " of " << blocks << " blocks are one colour";
 }
 
-INSTANTIATE_TEST_SUITE_P(TwoScreens, NotBlocky,
-                         ::testing::Values(Area{"title", QRect(QPoint(10, 17), QPoint(228, 112))},
-                                           Area{"panel", QRect(QPoint(303, 67), QPoint(570, 195))},
-                                           Area{"ball", QRect(layout::kEstratto[3], QSize(45, 46))}),
-                         [](const ::testing::TestParamInfo<Area> &area) {
-                             return std::string(area.param.what);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    TwoScreens, NotBlocky,
+    ::testing::Values(Area{"title", QRect(QPoint(10, 17), QPoint(228, 112))},
+                      Area{"panel", QRect(QPoint(303, 67), QPoint(570, 195))},
+                      Area{"ball", QRect(layout::kEstratto[3], QSize(45, 46))}),
+    [](const ::testing::TestParamInfo<Area> &area) { return std::string(area.param.what); });
 
 // The band round the button keeps a black outline one device pixel wide,
 // with the red fill right inside it, on every side.
