@@ -161,10 +161,10 @@ QImage loadPictureForRatio(QStringView key, qreal ratio)
         // device pixels at this ratio.
         const QSize size(int(std::lround(painted.width() / qreal(scale) * ratio)),
                          int(std::lround(painted.height() / qreal(scale) * ratio)));
-        // Bilinear: every ratio reduces by more than half (1.25 / 2 is the
-        // least), so each device pixel blends the painted pixels it covers,
-        // and at a third of the cost of area averaging, which counts at
-        // every drum tick.
+        // Bilinear: no reduction goes below five eighths (1.25 from 2), so
+        // each device pixel still blends the painted pixels it covers, at a
+        // third of the cost of area averaging, which counts at every drum
+        // tick.
         QImage reduced(size, QImage::Format_RGB32);
         QPainter painter(&reduced);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -4,7 +4,8 @@
 // OUTPUT_DIR receives the catalogue (RUOTA.dib, PALLA.dib, 1.dib to 10.dib),
 // the icon (icon.ico, and icon-image.bin and icon-group.bin for the Windows
 // resource script); 2x/ and 3x/ the same pictures painted at 2 and 3 for
-// high-density screens; icons/N.png the icon at each size a desktop asks for.
+// high-density screens; icons/N.png the icon at each size a desktop asks for,
+// and icons/N.rgba the same as plain rows for the executable.
 #include "resources/art/artwork.h"
 #include "resources/dib.h"
 #include "resources/icon.h"
@@ -18,7 +19,6 @@
 #include <QSaveFile>
 
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
