@@ -62,31 +62,74 @@ QImage tagged(QImage picture, const QString &key)
     return picture;
 }
 
-// The canonical key ("RUOTA", "PALLA", "1" to "10") for a key as callers
-// spell it, or an empty string.
-QString canonicalKey(QStringView key)
+// The catalogue's entries by index: the scene, the ten ball frames, the
+// result ball.
+constexpr int kEntries = 12;
+constexpr int kSceneEntry = 0, kResultBallEntry = 11;
+
+QString entryKey(int entry)
 {
-    for (const char16_t *name : {u"RUOTA", u"PALLA"}) {
-        if (key.compare(QStringView(name), Qt::CaseInsensitive) == 0)
-            return QString::fromUtf16(name);
-    }
-    bool number = false;
-    const int frame = key.toInt(&number);
-    return number && frame >= 1 && frame <= 10 ? QString::number(frame) : QString();
+    return entry == kSceneEntry        ? QStringLiteral("RUOTA")
+           : entry == kResultBallEntry ? QStringLiteral("PALLA")
+                                       : QString::number(entry);
 }
 
-// An entry beside the catalogue: used in place where it is stored
-// uncompressed (the set at 2 and the balls at 3, decoded at start-up or at
-// every drum tick), unpacked where it is compressed.
-QByteArray resourceBytes(const QString &path)
+// The entry for a key as callers spell it ("Palla", "ruota", "7"); aborts on
+// a key the catalogue does not hold.
+int entryFor(QStringView key)
 {
-    const QResource resource(path);
-    if (!resource.isValid())
-        qFatal("picture catalogue: %s is missing", qPrintable(path));
-    if (resource.compressionAlgorithm() == QResource::NoCompression)
-        return QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
-                                       resource.size());
-    return resource.uncompressedData();
+    if (key.compare(u"RUOTA", Qt::CaseInsensitive) == 0)
+        return kSceneEntry;
+    if (key.compare(u"PALLA", Qt::CaseInsensitive) == 0)
+        return kResultBallEntry;
+    bool number = false;
+    const int frame = key.toInt(&number);
+    if (!number || frame < 1 || frame > 10)
+        qFatal("picture catalogue: no picture with key \"%s\"", qPrintable(key.toString()));
+    return frame;
+}
+
+// The entries of a larger set. Those stored uncompressed (the whole set at 2
+// and the balls at 3, decoded at start-up or at every drum tick) are found
+// once and used in place; a compressed one (the scene at 3) is unpacked at
+// every call.
+QByteArray paintedBytes(int entry, int scale)
+{
+    struct Set
+    {
+        std::array<QByteArray, kEntries> inPlace; // empty where compressed
+    };
+    static const std::array<Set, 2> sets = [] {
+        std::array<Set, 2> found;
+        for (int s = 0; s < 2; ++s) {
+            for (int e = 0; e < kEntries; ++e) {
+                const QResource resource(
+                    QStringLiteral(":/pictures/%1x/%2.dib").arg(s + 2).arg(entryKey(e)));
+                if (!resource.isValid())
+                    qFatal("picture catalogue: %s is missing", qPrintable(resource.fileName()));
+                if (resource.compressionAlgorithm() == QResource::NoCompression)
+                    found[std::size_t(s)].inPlace[std::size_t(e)] = QByteArray::fromRawData(
+                        reinterpret_cast<const char *>(resource.data()), resource.size());
+            }
+        }
+        return found;
+    }();
+    const QByteArray &bytes = sets[std::size_t(scale - 2)].inPlace[std::size_t(entry)];
+    if (!bytes.isNull())
+        return bytes;
+    return QResource(QStringLiteral(":/pictures/%1x/%2.dib").arg(scale).arg(entryKey(entry)))
+        .uncompressedData();
+}
+
+QImage decodePainted(int entry, int scale)
+{
+    if (scale == 1)
+        return dib::decode(entry == kSceneEntry        ? storedPicture(u"RUOTA")
+                           : entry == kResultBallEntry ? storedPicture(u"PALLA")
+                                                       : storedPicture(entry));
+    if (scale != 2 && scale != 3)
+        qFatal("picture catalogue: no pictures painted at %d", scale);
+    return dib::decode(paintedBytes(entry, scale));
 }
 
 } // namespace
@@ -119,7 +162,7 @@ QImage loadPicture(int frame)
 
 QImage loadPicture(QStringView name)
 {
-    return tagged(dib::decode(storedPicture(name)), canonicalKey(name));
+    return tagged(dib::decode(storedPicture(name)), entryKey(entryFor(name)));
 }
 
 int paintedScaleFor(qreal ratio)
@@ -139,24 +182,15 @@ QString pictureKey(const QImage &picture)
 
 QImage loadPaintedPicture(QStringView key, int scale)
 {
-    const QString name = canonicalKey(key);
-    if (name.isEmpty())
-        qFatal("loadPaintedPicture: no picture with key \"%s\"", qPrintable(key.toString()));
-    if (scale == 1)
-        return dib::decode(name == u"RUOTA" || name == u"PALLA" ? storedPicture(name)
-                                                                : storedPicture(name.toInt()));
-    if (std::find(kPaintedScales.begin(), kPaintedScales.end(), scale) == kPaintedScales.end())
-        qFatal("loadPaintedPicture: no pictures painted at %d", scale);
-    return dib::decode(resourceBytes(QStringLiteral(":/pictures/%1x/%2.dib").arg(scale).arg(name)));
+    return decodePainted(entryFor(key), scale);
 }
 
 QImage loadPictureForRatio(QStringView key, qreal ratio)
 {
+    const int entry = entryFor(key);
     const int scale = paintedScaleFor(ratio);
-    if (scale == 1)
-        return tagged(loadPaintedPicture(key, 1), canonicalKey(key));
-    QImage painted = loadPaintedPicture(key, scale);
-    if (std::abs(ratio - scale) > 0.001) {
+    QImage painted = decodePainted(entry, scale);
+    if (scale != 1 && std::abs(ratio - scale) > 0.001) {
         // The logical size is the picture's size at 1, rounded to whole
         // device pixels at this ratio.
         const QSize size(int(std::lround(painted.width() / qreal(scale) * ratio)),
@@ -171,9 +205,11 @@ QImage loadPictureForRatio(QStringView key, qreal ratio)
         painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), painted);
         painter.end();
         painted = std::move(reduced);
+        painted.setDevicePixelRatio(ratio);
+    } else {
+        painted.setDevicePixelRatio(scale);
     }
-    painted.setDevicePixelRatio(std::abs(ratio - scale) > 0.001 ? ratio : qreal(scale));
-    return tagged(std::move(painted), canonicalKey(key));
+    return tagged(std::move(painted), entryKey(entry));
 }
 
 QImage iconImage()
@@ -187,7 +223,9 @@ QImage iconImage(int side)
         return iconImage();
     if (std::find(kIconSizes.begin(), kIconSizes.end(), side) == kIconSizes.end())
         qFatal("iconImage: no icon painted at %d", side);
-    const QByteArray rows = resourceBytes(QStringLiteral(":/pictures/icons/%1.rgba").arg(side));
+    // Stored compressed: unpacked here.
+    const QByteArray rows =
+        QResource(QStringLiteral(":/pictures/icons/%1.rgba").arg(side)).uncompressedData();
     if (rows.size() != qsizetype(side) * side * 4)
         qFatal("iconImage: the %d icon is damaged", side);
     return QImage(reinterpret_cast<const uchar *>(rows.constData()), side, side, side * 4,
