@@ -2,6 +2,7 @@
 
 #include "app/layout.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QPainter>
 
@@ -16,9 +17,7 @@ ImageControl::ImageControl(QWidget *parent) : QWidget(parent)
 
 void ImageControl::setPicture(const QImage &picture)
 {
-    // Converted once into the screen's format: the drum repaints its slots
-    // many times a second.
-    m_picture = QPixmap::fromImage(picture);
+    m_picture.set(picture, devicePixelRatioF());
     // Pictures are opaque and the image now has exactly their size, so the
     // scene beneath need not be painted first.
     setAttribute(Qt::WA_OpaquePaintEvent, !m_picture.isNull() && !m_picture.hasAlphaChannel());
@@ -27,12 +26,22 @@ void ImageControl::setPicture(const QImage &picture)
     update();
 }
 
+bool ImageControl::event(QEvent *event)
+{
+    // A window that moves to a screen of another ratio tells every widget in
+    // it; a hidden image catches up when it is shown.
+    if ((event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show) &&
+        m_picture.followRatio(devicePixelRatioF()))
+        update();
+    return QWidget::event(event);
+}
+
 void ImageControl::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
+    painter.drawPixmap(0, 0, m_picture.pixmap());
 }
 
 } // namespace dalmiro

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPixmap>
+#include "app/screenpicture.h"
+
 #include <QWidget>
 
 class QImage;
@@ -9,7 +10,9 @@ namespace dalmiro {
 
 // A container without a border that draws its picture at its top-left
 // corner, at the picture's own size, and the window background elsewhere.
-// It keeps its own size whatever picture it is given.
+// It keeps its own size whatever picture it is given. On a high-density
+// screen it shows the picture from the set painted for the screen's ratio,
+// and follows the window to another screen.
 class PictureFrame : public QWidget
 {
     Q_OBJECT
@@ -20,10 +23,11 @@ public:
     void setPicture(const QImage &picture);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap m_picture;
+    ScreenPicture m_picture;
 };
 
 } // namespace dalmiro

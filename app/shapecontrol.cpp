@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace dalmiro {
 
@@ -18,16 +19,23 @@ ShapeControl::ShapeControl(Shape shape, QColor fill, QWidget *parent)
 void ShapeControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // Drawn in device pixels and not antialiased: at every ratio the outline
+    // is a crisp black line one device pixel wide.
+    const qreal ratio = devicePixelRatioF();
+    const int w = int(std::lround(width() * ratio));
+    const int h = int(std::lround(height() * ratio));
+    if (m_shape == Shape::Rectangle)
+        painter.fillRect(rect(), m_fill); // every device pixel of the box
+    painter.scale(1.0 / ratio, 1.0 / ratio);
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(m_fill);
     if (m_shape == Shape::Rectangle) {
         // The outline lies on the box's outermost pixels.
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.drawRect(QRect(0, 0, w - 1, h - 1));
         return;
     }
-    const int diameter = std::min(width(), height());
-    const QRect box((width() - diameter) / 2, (height() - diameter) / 2, diameter, diameter);
-    // Not antialiased: a crisp black ring, like the band's outline.
+    const int diameter = std::min(w, h);
+    const QRect box((w - diameter) / 2, (h - diameter) / 2, diameter, diameter);
     painter.drawEllipse(box.adjusted(0, 0, -1, -1));
 }
 

@@ -1,10 +1,15 @@
 // artdump DIR: writes every catalogue entry byte for byte as the program
 // carries it (RUOTA.dib, PALLA.dib, 1.dib ... 10.dib, icon.ico) and a
 // contact-sheet.png that shows them all: the scene with a ball in every slot,
-// the bare scene, and the balls and the icon enlarged.
+// the bare scene, the balls and the icon enlarged, and the icon at every size.
+//
+// artdump --scale S DIR: writes the pictures as a screen of device pixel ratio
+// S shows them (the set painted at S, or a reduction of a larger one) as PNG
+// files (RUOTA.png, PALLA.png, 1.png ... 10.png), and the contact sheet at S.
 #include "app/layout.h"
 #include "resources/catalogue.h"
 #include "resources/icon.h"
+#include "resources/screenpictures.h"
 #include "resources/storedpictures.h"
 
 #include <QDir>
@@ -12,12 +17,14 @@
 #include <QGuiApplication>
 #include <QPainter>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
-using dalmiro::loadPicture;
+using dalmiro::loadPictureForRatio;
 
 constexpr int kMargin = 16;
 constexpr int kEnlarge = 3;
@@ -34,16 +41,27 @@ bool writeFile(const QDir &dir, const QString &name, QByteArrayView bytes)
     return true;
 }
 
-QImage sceneWithBalls()
+// The pictures a screen of the given ratio shows; at 1 the catalogue itself.
+QImage picture(QStringView key, qreal ratio)
 {
-    QImage scene = loadPicture(u"RUOTA");
+    return loadPictureForRatio(key, ratio);
+}
+
+QImage frame(int number, qreal ratio)
+{
+    return picture(QString::number(number), ratio);
+}
+
+QImage sceneWithBalls(qreal ratio)
+{
+    QImage scene = picture(u"RUOTA", ratio);
     QPainter p(&scene);
     const auto &slot = dalmiro::layout::kSlots;
     for (std::size_t i = 0; i < slot.size(); ++i)
-        p.drawImage(slot[i], loadPicture(int(i % 10) + 1)); // every frame shows somewhere
+        p.drawImage(slot[i], frame(int(i % 10) + 1, ratio)); // every frame shows somewhere
     for (const QPoint &at : dalmiro::layout::kEstratto)
-        p.drawImage(at, loadPicture(u"PALLA"));
-    p.drawImage(dalmiro::layout::kJolly, loadPicture(u"Palla"));
+        p.drawImage(at, picture(u"PALLA", ratio));
+    p.drawImage(dalmiro::layout::kJolly, picture(u"Palla", ratio));
     return scene;
 }
 
@@ -53,14 +71,24 @@ void caption(QPainter &p, const QRect &box, const QString &text)
     p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, text);
 }
 
-QImage contactSheet()
+// Laid out in logical pixels and painted at `ratio` device pixels to each.
+QImage contactSheet(qreal ratio)
 {
-    const QImage withBalls = sceneWithBalls();
-    const QImage bare = loadPicture(u"RUOTA");
+    const QImage withBalls = sceneWithBalls(ratio);
+    const QImage bare = picture(u"RUOTA", ratio);
     const int cell = 48 * kEnlarge + kMargin;
-    const int width = std::max(2 * 800 + 3 * kMargin, 12 * cell + kMargin);
-    const int height = kMargin + kCaption + 600 + kMargin + kCaption + 48 * kEnlarge + kMargin;
-    QImage sheet(width, height, QImage::Format_RGB32);
+    const int iconsWidth = [] {
+        int w = kMargin;
+        for (const int side : dalmiro::kIconSizes)
+            w += side + kMargin;
+        return w;
+    }();
+    const int width = std::max({2 * 800 + 3 * kMargin, 12 * cell + kMargin, iconsWidth});
+    const int height = kMargin + kCaption + 600 + kMargin + kCaption + 48 * kEnlarge + kMargin +
+                       kCaption + 256 + kMargin;
+    QImage sheet(int(std::lround(width * ratio)), int(std::lround(height * ratio)),
+                 QImage::Format_RGB32);
+    sheet.setDevicePixelRatio(ratio);
     sheet.fill(qRgb(250, 250, 250));
     QPainter p(&sheet);
     QFont font = p.font();
@@ -71,16 +99,17 @@ QImage contactSheet()
     caption(p, {kMargin, y, 800, kCaption}, QStringLiteral("RUOTA with a ball in every slot"));
     caption(p, {2 * kMargin + 800, y, 800, kCaption}, QStringLiteral("RUOTA"));
     y += kCaption;
-    p.drawImage(kMargin, y, withBalls);
-    p.drawImage(2 * kMargin + 800, y, bare);
+    p.drawImage(QPoint(kMargin, y), withBalls);
+    p.drawImage(QPoint(2 * kMargin + 800, y), bare);
     y += 600 + kMargin;
 
     int x = kMargin;
-    auto enlarged = [&](const QImage &picture, const QString &label) {
+    auto enlarged = [&](const QImage &image, const QString &label) {
         caption(p, {x, y, cell - kMargin, kCaption}, label);
-        const QRect target(x, y + kCaption, picture.width() * kEnlarge,
-                           picture.height() * kEnlarge);
-        if (picture.hasAlphaChannel()) { // a checkerboard shows what is transparent
+        const QSizeF logical = image.deviceIndependentSize();
+        const QRect target(x, y + kCaption, int(std::lround(logical.width() * kEnlarge)),
+                           int(std::lround(logical.height() * kEnlarge)));
+        if (image.hasAlphaChannel()) { // a checkerboard shows what is transparent
             for (int cy = 0; cy < target.height(); cy += 8) {
                 for (int cx = 0; cx < target.width(); cx += 8)
                     p.fillRect(target.x() + cx, target.y() + cy, 8, 8,
@@ -88,14 +117,59 @@ QImage contactSheet()
                                                      : QColor(255, 255, 255));
             }
         }
-        p.drawImage(target, picture);
+        p.drawImage(target, image);
         x += cell;
     };
-    for (int frame = 1; frame <= 10; ++frame)
-        enlarged(loadPicture(frame), QString::number(frame));
-    enlarged(loadPicture(u"PALLA"), QStringLiteral("PALLA"));
+    for (int number = 1; number <= 10; ++number)
+        enlarged(frame(number, ratio), QString::number(number));
+    enlarged(picture(u"PALLA", ratio), QStringLiteral("PALLA"));
     enlarged(dalmiro::iconImage(), QStringLiteral("icon"));
+    y += kCaption + 48 * kEnlarge + kMargin;
+
+    // The icon at every size it is painted, each shown one pixel to one
+    // device pixel.
+    x = kMargin;
+    for (const int side : dalmiro::kIconSizes) {
+        QImage icon = dalmiro::iconImage(side);
+        icon.setDevicePixelRatio(ratio);
+        caption(p, {x, y, std::max(side, 40), kCaption}, QString::number(side));
+        p.drawImage(QPoint(x, y + kCaption), icon);
+        x += int(std::ceil(side / ratio)) + kMargin;
+    }
     return sheet;
+}
+
+bool dumpStored(const QDir &dir)
+{
+    bool ok = writeFile(dir, QStringLiteral("RUOTA.dib"), dalmiro::storedPicture(u"RUOTA")) &&
+              writeFile(dir, QStringLiteral("PALLA.dib"), dalmiro::storedPicture(u"PALLA")) &&
+              writeFile(dir, QStringLiteral("icon.ico"), dalmiro::storedIcon());
+    for (int number = 1; ok && number <= 10; ++number)
+        ok = writeFile(dir, QStringLiteral("%1.dib").arg(number), dalmiro::storedPicture(number));
+    return ok;
+}
+
+bool savePng(const QImage &image, const QDir &dir, const QString &name)
+{
+    if (image.save(dir.filePath(name), "PNG"))
+        return true;
+    std::fprintf(stderr, "artdump: cannot write %s\n", qPrintable(dir.filePath(name)));
+    return false;
+}
+
+bool dumpAtRatio(const QDir &dir, qreal ratio)
+{
+    bool ok = savePng(picture(u"RUOTA", ratio), dir, QStringLiteral("RUOTA.png")) &&
+              savePng(picture(u"PALLA", ratio), dir, QStringLiteral("PALLA.png"));
+    for (int number = 1; ok && number <= 10; ++number)
+        ok = savePng(frame(number, ratio), dir, QStringLiteral("%1.png").arg(number));
+    return ok;
+}
+
+int usage()
+{
+    std::fputs("usage: artdump [--scale S] DIR   (S from 1 to 3)\n", stderr);
+    return EXIT_FAILURE;
 }
 
 } // namespace
@@ -103,23 +177,26 @@ QImage contactSheet()
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: artdump DIR\n", stderr);
-        return EXIT_FAILURE;
+    qreal ratio = 0; // 0: the stored catalogue, byte for byte
+    const char *target = nullptr;
+    if (argc == 2) {
+        target = argv[1];
+    } else if (argc == 4 && std::strcmp(argv[1], "--scale") == 0) {
+        bool number = false;
+        ratio = QString::fromLocal8Bit(argv[2]).toDouble(&number);
+        if (!number || ratio < 1 || ratio > 3)
+            return usage();
+        target = argv[3];
+    } else {
+        return usage();
     }
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    const QDir dir(QString::fromLocal8Bit(target));
     if (!QDir().mkpath(dir.path())) {
-        std::fprintf(stderr, "artdump: cannot create %s\n", argv[1]);
+        std::fprintf(stderr, "artdump: cannot create %s\n", target);
         return EXIT_FAILURE;
     }
-    bool ok = writeFile(dir, QStringLiteral("RUOTA.dib"), dalmiro::storedPicture(u"RUOTA")) &&
-              writeFile(dir, QStringLiteral("PALLA.dib"), dalmiro::storedPicture(u"PALLA")) &&
-              writeFile(dir, QStringLiteral("icon.ico"), dalmiro::storedIcon());
-    for (int frame = 1; ok && frame <= 10; ++frame)
-        ok = writeFile(dir, QStringLiteral("%1.dib").arg(frame), dalmiro::storedPicture(frame));
-    if (ok && !contactSheet().save(dir.filePath(QStringLiteral("contact-sheet.png")))) {
-        std::fputs("artdump: cannot write contact-sheet.png\n", stderr);
-        ok = false;
-    }
+    const bool ok =
+        (ratio == 0 ? dumpStored(dir) : dumpAtRatio(dir, ratio)) &&
+        savePng(contactSheet(ratio == 0 ? 1.0 : ratio), dir, QStringLiteral("contact-sheet.png"));
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,7 +1,9 @@
 // screenshot DIR: renders the main window without a display and writes two
 // pictures of it into DIR: start.png as the user first sees it, and
 // results.png with every result ball, its number and the jolly's circle shown,
-// set through the same operations the draw uses.
+// set through the same operations the draw uses. It honours QT_SCALE_FACTOR:
+// the pictures then have the window's size in device pixels (1594 x 1202 at
+// 2), painted as a screen of that pixel ratio shows the window.
 #include "app/form1.h"
 #include "app/layout.h"
 #include "platform/clock.h"

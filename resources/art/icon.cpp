@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -21,8 +22,10 @@ struct IconBall
 };
 
 // A white ball with coloured caps above and below a white band that carries
-// its number.
-void paintIconBall(QPainter &p, QPointF centre, qreal r, const IconBall &ball)
+// its number. `outline` is the dark rim's width; without `number` the band
+// stays blank, for sizes too small to read a figure.
+void paintIconBall(QPainter &p, QPointF centre, qreal r, const IconBall &ball, qreal outline,
+                   bool number)
 {
     p.save();
     p.translate(centre);
@@ -30,7 +33,7 @@ void paintIconBall(QPainter &p, QPointF centre, qreal r, const IconBall &ball)
     p.setBrush(QColor(40, 40, 48));
     p.drawEllipse(disc);
     QPainterPath body;
-    body.addEllipse(disc.adjusted(0.9, 0.9, -0.9, -0.9));
+    body.addEllipse(disc.adjusted(outline, outline, -outline, -outline));
     p.setClipPath(body);
     p.fillRect(disc, QColor(252, 252, 250));
     p.fillRect(QRectF(-r, -r, 2 * r, r * 0.55), ball.colour);
@@ -43,12 +46,16 @@ void paintIconBall(QPainter &p, QPointF centre, qreal r, const IconBall &ball)
     shade.setColorAt(1, QColor(0, 0, 0, 90));
     p.fillRect(disc, shade);
     p.setClipping(false);
+    if (!number) {
+        p.restore();
+        return;
+    }
 
-    const QPainterPath number =
+    const QPainterPath figure =
         detail::capText(QString::fromLatin1(ball.number), detail::Face::SansBold, r * 0.62, 0.9);
-    const QRectF ink = number.boundingRect();
+    const QRectF ink = figure.boundingRect();
     p.setBrush(QColor(24, 24, 32));
-    p.drawPath(number.translated(-ink.width() / 2, -ink.height() / 2));
+    p.drawPath(figure.translated(-ink.width() / 2, -ink.height() / 2));
     p.restore();
 }
 
@@ -66,9 +73,14 @@ QImage paintIcon(qreal scale)
                               {198, QColor(240, 200, 20), "88"}};
     const QPointF centre(24, 24.5);
     const qreal ring = 14.2, r = 9.3;
+    // Below 32 pixels a figure would be a smudge, and the rim must stay a
+    // whole pixel wide to hold the balls apart.
+    const bool numbers = 48 * scale >= 32;
+    const qreal outline = std::max(0.9, 0.9 / scale);
     for (const IconBall &ball : balls) {
         const qreal a = ball.angle * std::numbers::pi / 180.0;
-        paintIconBall(p, centre + QPointF(ring * std::cos(a), ring * std::sin(a)), r, ball);
+        paintIconBall(p, centre + QPointF(ring * std::cos(a), ring * std::sin(a)), r, ball, outline,
+                      numbers);
     }
     p.end();
     return image;

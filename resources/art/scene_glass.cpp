@@ -29,9 +29,16 @@ constexpr qreal kDrumStep = 0.7;  // the drum's wall shading spans about 17 px
 constexpr qreal kPipeStep = 0.76; // the pipe's as much on each side
 constexpr qreal kNeckBottom = 175;
 constexpr qreal kPipeBottom = 290; // hidden under the result column
-constexpr qreal kOuterRadius = 30; // the pipe's two outer corners
+// The pipe's two outer corners are all but square: the chute's corner slots
+// (240, 10) and (640, 10) lie 2 pixels inside both outlines there, as every
+// other pipe slot does along its straight run.
+constexpr qreal kOuterRadius = 2;
 constexpr qreal kInnerRadius = 4;  // and its two inner ones
 constexpr qreal kFlare = 16;       // where the neck widens into the drum
+// The highlight arc: how far inside the drum's outline it starts, and how
+// thick it is at the top (rows 125 to 130).
+constexpr qreal kArcInset = 9;
+constexpr qreal kArcThickness = 5;
 
 qreal drumInset(int band)
 {
@@ -146,27 +153,32 @@ void paintHighlights(QPainter &p)
     p.setClipping(false);
     p.setPen(Qt::NoPen);
 
-    // The window's reflection on the drum: a crescent inside the upper
-    // outline, thickest at the top and running out towards the sides. It
-    // breaks off where the neck opens.
+    // The window's reflection on the drum: a crescent a little inside the
+    // upper outline, thickest at the top and running out towards the sides.
+    // It runs on across the neck's mouth, through the upper rows of the two
+    // highest ball slots, so that a ball there interrupts it.
     QPainterPath arc;
-    const QRectF outer = drumAt(3.2);
+    const QRectF outer = drumAt(kArcInset);
     arc.addEllipse(outer);
     QPainterPath inner;
-    inner.addEllipse(outer.translated(0, 3.4).adjusted(-1.5, 0, 1.5, 0));
+    inner.addEllipse(outer.translated(0, kArcThickness).adjusted(-1.5, 0, 1.5, 0));
     arc = arc.subtracted(inner);
-    QPainterPath neckGap;
-    neckGap.addRect(
-        QRectF(kNeckLeft - kFlare - 4, 100, kNeckRight - kNeckLeft + 2 * kFlare + 8, 40));
-    arc = arc.subtracted(neckGap);
-    p.setBrush(kHighlight);
+    // It fades out well before the ends of the drum's upper rows, so that the
+    // slots at the rows' outer ends stay clear of it.
+    QLinearGradient across(QPointF(125, 0), QPointF(410, 0));
+    QColor faded = kHighlight;
+    faded.setAlpha(0);
+    across.setColorAt(0, faded);
+    across.setColorAt(0.14, kHighlight);
+    across.setColorAt(0.86, kHighlight);
+    across.setColorAt(1, faded);
+    p.setBrush(across);
     p.drawPath(arc);
 
     // The pipe's stripe, lit from the upper left: down the neck's left side,
     // round the corner and along the top run (rows 15 to 19), fading at both
     // ends.
     const qreal mid = 9.5; // the stripe's centre, inset from the outer edge
-    const qreal ro = kOuterRadius - mid;
     QPen pen(Qt::NoBrush, 5.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     p.setBrush(Qt::NoBrush);
     QLinearGradient downFade(QPointF(0, 62), QPointF(0, 108));
@@ -178,10 +190,10 @@ void paintHighlights(QPainter &p)
     p.setPen(pen);
     p.drawLine(QPointF(kNeckLeft + mid, 62), QPointF(kNeckLeft + mid, 108));
 
+    // Square round the corner, as the pipe is.
     QPainterPath stripe;
     stripe.moveTo(kNeckLeft + mid, 62);
-    stripe.lineTo(kNeckLeft + mid, kRunTop + mid + ro);
-    stripe.arcTo(QRectF(kNeckLeft + mid, kRunTop + mid, 2 * ro, 2 * ro), 180, -90);
+    stripe.lineTo(kNeckLeft + mid, kRunTop + mid);
     stripe.lineTo(680, kRunTop + mid);
     QLinearGradient rightFade(QPointF(610, 0), QPointF(680, 0));
     rightFade.setColorAt(0, kHighlight);

@@ -1,8 +1,16 @@
 // Paints the program's pictures and writes them in the form the executable
 // carries them. Run by the build: dalmiropainter OUTPUT_DIR
+//
+// OUTPUT_DIR receives the catalogue (RUOTA.dib, PALLA.dib, 1.dib to 10.dib),
+// the icon (icon.ico, and icon-image.bin and icon-group.bin for the Windows
+// resource script); 2x/ and 3x/ the same pictures painted at 2 and 3 for
+// high-density screens; icons/N.png the icon at each size a desktop asks for,
+// and icons/N.rgba the same as plain rows for the executable.
 #include "resources/art/artwork.h"
 #include "resources/dib.h"
+#include "resources/icon.h"
 #include "resources/quantize.h"
+#include "resources/screenpictures.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -51,15 +59,17 @@ std::vector<QRgb> keptColours()
     std::exit(EXIT_FAILURE);
 }
 
-QImage checked(const QImage &image, int width, int height, const char *what)
+QImage checked(const QImage &image, QSize size, int scale, const char *what)
 {
-    if (image.width() != width || image.height() != height)
-        fail(QStringLiteral("%1 is %2 x %3, expected %4 x %5")
+    const QSize want = size * scale;
+    if (image.size() != want)
+        fail(QStringLiteral("%1 at %2 is %3 x %4, expected %5 x %6")
                  .arg(QLatin1String(what))
+                 .arg(scale)
                  .arg(image.width())
                  .arg(image.height())
-                 .arg(width)
-                 .arg(height));
+                 .arg(want.width())
+                 .arg(want.height()));
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -79,6 +89,34 @@ QByteArray indexed(const QImage &image)
 {
     const std::vector<QRgb> kept = keptColours();
     return dib::encodeIndexed(dib::quantize(image, kTableSize, kLeading, kept));
+}
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        fail(QStringLiteral("cannot encode a PNG"));
+    return bytes;
+}
+
+// The catalogue's pictures painted at `scale`, in the stored form of the
+// catalogue: the scene and the ball frames with their own colour tables, the
+// result ball in true colour.
+void writeSet(const QDir &dir, int scale)
+{
+    const QString at = scale == 1 ? QString() : QStringLiteral("%1x/").arg(scale);
+    if (scale != 1 && !QDir().mkpath(dir.filePath(at)))
+        fail(QStringLiteral("cannot create %1").arg(dir.filePath(at)));
+    write(dir, at + QStringLiteral("RUOTA.dib"),
+          indexed(checked(art::paintScene(scale), {800, 600}, scale, "the scene")));
+    for (int frame = 1; frame <= 10; ++frame)
+        write(dir, at + QStringLiteral("%1.dib").arg(frame),
+              indexed(checked(art::paintBallFrame(frame, scale), {45, 46}, scale, "a ball frame")));
+    write(dir, at + QStringLiteral("PALLA.dib"),
+          dib::encodeTrueColour(
+              checked(art::paintResultBall(scale), {45, 46}, scale, "the result ball")));
 }
 
 // The icon's transparent pixels take index 0 and a set mask bit; the others
@@ -103,6 +141,39 @@ QByteArray iconImage(const QImage &painted)
     return dib::encodeIconImage(reduced, transparent);
 }
 
+void writeIcons(const QDir &dir)
+{
+    const QByteArray icon = iconImage(art::paintIcon(1.0));
+    const QByteArray iconFileBytes = dib::iconFile(icon);
+    write(dir, QStringLiteral("icon.ico"), iconFileBytes);
+    // The Windows resource script files these as the icon image and its group.
+    write(dir, QStringLiteral("icon-image.bin"), icon);
+    write(dir, QStringLiteral("icon-group.bin"), dib::iconGroup(icon, 30001));
+
+    // For the window and the icon theme, every size painted afresh; the 48
+    // one is the carried icon itself, decoded. The theme takes PNG files; the
+    // executable carries the other sizes as plain RGBA rows, which it reads
+    // without a decoder at start-up.
+    if (!QDir().mkpath(dir.filePath(QStringLiteral("icons"))))
+        fail(QStringLiteral("cannot create %1/icons").arg(dir.path()));
+    for (const int side : kIconSizes) {
+        const QImage image = side == dib::kIconSide ? dib::decodeIcon(iconFileBytes)
+                                                    : art::paintIcon(qreal(side) / dib::kIconSide)
+                                                          .convertToFormat(QImage::Format_ARGB32);
+        if (image.size() != QSize(side, side))
+            fail(QStringLiteral("the %1 icon is %2 x %3")
+                     .arg(side)
+                     .arg(image.width())
+                     .arg(image.height()));
+        write(dir, QStringLiteral("icons/%1.png").arg(side), png(image));
+        if (side != dib::kIconSide) {
+            const QImage rows = image.convertToFormat(QImage::Format_RGBA8888);
+            write(dir, QStringLiteral("icons/%1.rgba").arg(side),
+                  QByteArray(reinterpret_cast<const char *>(rows.constBits()), rows.sizeInBytes()));
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -114,26 +185,8 @@ int main(int argc, char *argv[])
     if (!QDir().mkpath(dir.path()))
         fail(QStringLiteral("cannot create %1").arg(dir.path()));
 
-    write(dir, QStringLiteral("RUOTA.dib"),
-          indexed(checked(art::paintScene(1.0), 800, 600, "the scene")));
-    for (int frame = 1; frame <= 10; ++frame)
-        write(dir, QStringLiteral("%1.dib").arg(frame),
-              indexed(checked(art::paintBallFrame(frame, 1.0), 45, 46, "a ball frame")));
-    write(dir, QStringLiteral("PALLA.dib"),
-          dib::encodeTrueColour(checked(art::paintResultBall(1.0), 45, 46, "the result ball")));
-
-    const QByteArray icon = iconImage(art::paintIcon(1.0));
-    const QByteArray iconFileBytes = dib::iconFile(icon);
-    write(dir, QStringLiteral("icon.ico"), iconFileBytes);
-    // For the icon theme: the same picture, decoded from the carried bytes.
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!dib::decodeIcon(iconFileBytes).save(&buffer, "PNG"))
-        fail(QStringLiteral("cannot encode the icon as PNG"));
-    write(dir, QStringLiteral("icon.png"), png);
-    // The Windows resource script files these as the icon image and its group.
-    write(dir, QStringLiteral("icon-image.bin"), icon);
-    write(dir, QStringLiteral("icon-group.bin"), dib::iconGroup(icon, 30001));
+    for (const int scale : kPaintedScales)
+        writeSet(dir, scale);
+    writeIcons(dir);
     return EXIT_SUCCESS;
 }

@@ -3,6 +3,7 @@
 // reduction to 255 colours must stay faithful.
 #include "resources/art/artwork.h"
 #include "resources/catalogue.h"
+#include "resources/screenpictures.h"
 
 #include <QGuiApplication>
 
@@ -82,5 +83,40 @@ TEST_F(Fidelity, ResultBallIsStoredExactly)
 {
     EXPECT_EQ(compare(dalmiro::art::paintResultBall(1.0), loadPicture(u"PALLA")).worst, 0);
 }
+
+} // namespace
+
+namespace {
+
+// The sets painted at 2 and 3 for high-density screens, held to the same
+// faithfulness as the catalogue.
+class FidelityAtScale : public Fidelity, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(FidelityAtScale, SetIsThePaintedArtInItsTableColours)
+{
+    const int scale = GetParam();
+    const Comparison scene =
+        compare(dalmiro::art::paintScene(scale), dalmiro::loadPaintedPicture(u"RUOTA", scale));
+    EXPECT_LE(scene.mean, 1.5);
+    EXPECT_LE(scene.overEight, 0.02);
+    EXPECT_LE(scene.worst, 64);
+    for (int frame = 1; frame <= 10; ++frame) {
+        const Comparison c = compare(dalmiro::art::paintBallFrame(frame, scale),
+                                     dalmiro::loadPaintedPicture(QString::number(frame), scale));
+        EXPECT_LE(c.worst, 6) << "frame " << frame;
+        EXPECT_LE(c.mean, 0.5) << "frame " << frame;
+    }
+    EXPECT_EQ(
+        compare(dalmiro::art::paintResultBall(scale), dalmiro::loadPaintedPicture(u"PALLA", scale))
+            .worst,
+        0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fidelity, FidelityAtScale, ::testing::Values(2, 3),
+                         [](const ::testing::TestParamInfo<int> &scale) {
+                             return "x" + std::to_string(scale.param);
+                         });
 
 } // namespace

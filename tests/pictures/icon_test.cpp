@@ -137,6 +137,42 @@ TEST(Icon, ShowsBallsOnATransparentGround)
     EXPECT_LT(opaque, 48 * 48 * 9 / 10);
 }
 
+// The icon at every size a desktop asks for: the art painted at that size,
+// balls on a clear ground, the 48 one the carried icon itself.
+class IconSize : public ::testing::TestWithParam<int>
+{
+};
+
+TEST_P(IconSize, IsPaintedAtItsSizeOnAClearGround)
+{
+    const int side = GetParam();
+    const QImage image = dalmiro::iconImage(side);
+    ASSERT_EQ(image.size(), QSize(side, side));
+    ASSERT_TRUE(image.hasAlphaChannel());
+    if (side == 48) {
+        EXPECT_EQ(image, dalmiro::iconImage());
+    }
+    int opaque = 0;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x)
+            opaque += qAlpha(image.pixel(x, y)) == 255;
+    }
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(side - 1, 0), QPoint(0, side - 1), QPoint(side - 1, side - 1)})
+        EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << corner.x() << "," << corner.y();
+    EXPECT_GT(opaque, side * side / 3);
+    EXPECT_LT(opaque, side * side * 9 / 10);
+
+    // The theme's file for this size holds the same picture.
+    const QImage themed(QStringLiteral(DALMIRO_ICON_DIR "/%1.png").arg(side));
+    EXPECT_EQ(themed.convertToFormat(QImage::Format_ARGB32), image);
+}
+
+INSTANTIATE_TEST_SUITE_P(Icon, IconSize, ::testing::ValuesIn(dalmiro::kIconSizes),
+                         [](const ::testing::TestParamInfo<int> &side) {
+                             return "px" + std::to_string(side.param);
+                         });
+
 TEST(Icon, WindowIconIsTheSamePicture)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -149,6 +185,15 @@ TEST(Icon, WindowIconIsTheSamePicture)
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(icon.pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32),
               dalmiro::iconImage());
+    // Every size is there as painted, so a desktop never scales one up. A
+    // pixmap keeps its pixels premultiplied.
+    for (const int side : dalmiro::kIconSizes) {
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(side, side))) << side;
+        EXPECT_EQ(
+            icon.pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+            dalmiro::iconImage(side).convertToFormat(QImage::Format_ARGB32_Premultiplied))
+            << side;
+    }
 }
 
 } // namespace

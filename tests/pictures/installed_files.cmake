@@ -1,7 +1,8 @@
 # Installs the build into a scratch prefix and checks the desktop integration
 # that it lays down: the menu entry, the icon in the hicolor theme and the
 # metainfo, each valid and pointing at the others.
-# cmake -DBUILD_DIR=... -DPREFIX=... -DDESKTOP_ID=... -DDESKTOP_FILE_VALIDATE=... -DAPPSTREAMCLI=... -P
+# cmake -DBUILD_DIR=... -DPREFIX=... -DDESKTOP_ID=... -DICON_SIZES=16,22,...
+#       -DDESKTOP_FILE_VALIDATE=... -DAPPSTREAMCLI=... -P
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
     RESULT_VARIABLE result OUTPUT_QUIET)
@@ -11,11 +12,30 @@ endif()
 
 set(desktop ${PREFIX}/share/applications/${DESKTOP_ID}.desktop)
 set(metainfo ${PREFIX}/share/metainfo/${DESKTOP_ID}.metainfo.xml)
-set(icon ${PREFIX}/share/icons/hicolor/48x48/apps/${DESKTOP_ID}.png)
-foreach(path ${desktop} ${metainfo} ${icon} ${PREFIX}/bin/dalmiro
+foreach(path ${desktop} ${metainfo} ${PREFIX}/bin/dalmiro
         ${PREFIX}/share/man/man6/dalmiro.6.gz)
     if(NOT EXISTS ${path})
         message(FATAL_ERROR "not installed: ${path}")
+    endif()
+endforeach()
+
+# The icon at every size, each a PNG of its size in the hicolor theme. A PNG's
+# width and height are big-endian words at bytes 16 and 20.
+string(REPLACE "," ";" icon_sizes "${ICON_SIZES}")
+foreach(side ${icon_sizes})
+    set(icon ${PREFIX}/share/icons/hicolor/${side}x${side}/apps/${DESKTOP_ID}.png)
+    if(NOT EXISTS ${icon})
+        message(FATAL_ERROR "not installed: ${icon}")
+    endif()
+    file(READ ${icon} png_size OFFSET 16 LIMIT 8 HEX)
+    math(EXPR want "${side}" OUTPUT_FORMAT HEXADECIMAL)
+    string(REPLACE "0x" "" want ${want})
+    string(LENGTH ${want} digits)
+    math(EXPR pad "8 - ${digits}")
+    string(REPEAT "0" ${pad} zeros)
+    set(want "${zeros}${want}")
+    if(NOT png_size STREQUAL "${want}${want}")
+        message(FATAL_ERROR "the installed ${side} icon is not ${side} x ${side} (${png_size})")
     endif()
 endforeach()
 
@@ -26,12 +46,6 @@ endif()
 file(STRINGS ${desktop} exec_key REGEX "^Exec=")
 if(NOT exec_key STREQUAL "Exec=dalmiro")
     message(FATAL_ERROR "the desktop file starts '${exec_key}', not the installed dalmiro")
-endif()
-
-# A PNG's width and height are big-endian words at bytes 16 and 20.
-file(READ ${icon} png_size OFFSET 16 LIMIT 8 HEX)
-if(NOT png_size STREQUAL "0000003000000030")
-    message(FATAL_ERROR "the installed icon is not 48 x 48 (${png_size})")
 endif()
 
 execute_process(COMMAND ${DESKTOP_FILE_VALIDATE} ${desktop} RESULT_VARIABLE result)

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+
+// The catalogue's pictures for high-density screens. Beside the pictures that
+// loadPicture() returns, painted at 1, the executable carries the same art
+// painted at 2 and at 3. A screen of another device pixel ratio gets a smooth
+// reduction of the next larger set, so no picture is ever enlarged.
+namespace dalmiro {
+
+inline constexpr std::array<int, 3> kPaintedScales{1, 2, 3};
+
+// The painted scale that pictures for a screen of device pixel ratio `ratio`
+// come from: the ratio itself where it is painted, else the next larger
+// scale; 1 at ratios up to 1, 3 above 3.
+int paintedScaleFor(qreal ratio);
+
+// The key under which loadPicture() returned `picture`: "RUOTA", "PALLA" or
+// a frame number "1" to "10". Empty for a picture from anywhere else.
+QString pictureKey(const QImage &picture);
+
+// Picture `key` (as pictureKey() gives it) exactly as painted at `scale`, one
+// of kPaintedScales, decoded afresh. An unknown key or scale aborts.
+QImage loadPaintedPicture(QStringView key, int scale);
+
+// Picture `key` for a screen of device pixel ratio `ratio`, decoded afresh:
+// the set painted at that ratio, or a smooth reduction of the next larger
+// one, with `ratio` as its device pixel ratio, so that it covers the same
+// logical size as the picture painted at 1. At ratios up to 1, loadPicture().
+QImage loadPictureForRatio(QStringView key, qreal ratio);
+
+} // namespace dalmiro

@@ -1,0 +1,169 @@
+// The pictures painted at 2 and 3 for high-density screens: how the balls sit
+// on the scene there, the pipe's square corners and the highlight arc at every
+// painted scale, and the pictures a screen of any ratio gets.
+#include "app/layout.h"
+#include "resources/art/artwork.h"
+#include "resources/catalogue.h"
+#include "resources/screenpictures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace {
+
+using dalmiro::loadPaintedPicture;
+
+int difference(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b))});
+}
+
+// The ground of a ball picture painted at `scale`: outside the ball's round
+// outline by more than one picture pixel at 1, as the 1x tests take it.
+bool isGround(int x, int y, int scale)
+{
+    const double dx = ((x + 0.5) / scale - 22.5) / (22.5 + 1.0);
+    const double dy = ((y + 0.5) / scale - 23.0) / (23.0 + 1.0);
+    return dx * dx + dy * dy > 1.0;
+}
+
+// Decoded once per scale: the set at 3 is unpacked on every call.
+const QImage &scene(int scale)
+{
+    static std::map<int, QImage> scenes;
+    auto [at, added] = scenes.try_emplace(scale);
+    if (added)
+        at->second = loadPaintedPicture(u"RUOTA", scale);
+    return at->second;
+}
+
+// A slot, and how far a ball's ground there may differ from the scene.
+struct SlotFit
+{
+    int scale = 1;
+    int slot = 0;
+    int tolerance = 0;
+};
+
+std::vector<SlotFit> slotFits()
+{
+    std::vector<SlotFit> out;
+    for (const int scale : dalmiro::kPaintedScales) {
+        // The drum's middle rows: at 1 exactly, at 2 and 3 within a level.
+        for (int slot = 10; slot <= 28; ++slot) {
+            if (slot != 24)
+                out.push_back({scale, slot, scale == 1 ? 0 : 1});
+        }
+        // The rows' outer left ends, near the chamber's shaded wall.
+        out.push_back({scale, 9, 6});
+        out.push_back({scale, 24, 12});
+        // The pipe's two corners, now as close as the rest of the pipe.
+        out.push_back({scale, 32, 40});
+        out.push_back({scale, 39, 40});
+    }
+    return out;
+}
+
+class SlotFitAtScale : public ::testing::TestWithParam<SlotFit>
+{
+};
+
+TEST_P(SlotFitAtScale, EveryFramesGroundMatchesTheSceneBeneath)
+{
+    const SlotFit fit = GetParam();
+    const QImage &painted = scene(fit.scale);
+    ASSERT_EQ(painted.size(), QSize(800, 600) * fit.scale);
+    const QPoint at = dalmiro::layout::kSlots[std::size_t(fit.slot)] * fit.scale;
+    for (int frame = 1; frame <= 10; ++frame) {
+        const QImage ball = loadPaintedPicture(QString::number(frame), fit.scale);
+        ASSERT_EQ(ball.size(), QSize(45, 46) * fit.scale);
+        int worst = 0;
+        QPoint where;
+        for (int y = 0; y < ball.height(); ++y) {
+            for (int x = 0; x < ball.width(); ++x) {
+                if (!isGround(x, y, fit.scale))
+                    continue;
+                const int d = difference(ball.pixel(x, y), painted.pixel(at + QPoint(x, y)));
+                if (d > worst) {
+                    worst = d;
+                    where = {x, y};
+                }
+            }
+        }
+        EXPECT_LE(worst, fit.tolerance)
+            << "frame " << frame << " at ball pixel " << where.x() << "," << where.y();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, SlotFitAtScale, ::testing::ValuesIn(slotFits()),
+                         [](const ::testing::TestParamInfo<SlotFit> &fit) {
+                             return "x" + std::to_string(fit.param.scale) + "_image1_" +
+                                    std::to_string(fit.param.slot);
+                         });
+
+class ArtAtScale : public ::testing::TestWithParam<int>
+{
+};
+
+// A ball shown in either of the top slots interrupts the arc: its white runs
+// across the upper rows of both, from side to side.
+TEST_P(ArtAtScale, HighlightArcRunsThroughTheUpperRowsOfTheTopSlots)
+{
+    const int scale = GetParam();
+    for (const int slot : {29, 30}) {
+        const QPoint at = dalmiro::layout::kSlots[std::size_t(slot)] * scale;
+        int crossed = 0;
+        for (int x = 0; x < 45 * scale; ++x) {
+            for (int y = 0; y < 8 * scale; ++y) {
+                if (scene(scale).pixel(at + QPoint(x, y)) == dalmiro::art::kGlassHighlight) {
+                    ++crossed;
+                    break;
+                }
+            }
+        }
+        EXPECT_GE(crossed, 45 * scale * 9 / 10) << "slot " << slot << ": columns with the arc";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, ArtAtScale, ::testing::ValuesIn(dalmiro::kPaintedScales),
+                         [](const ::testing::TestParamInfo<int> &scale) {
+                             return "x" + std::to_string(scale.param);
+                         });
+
+class PicturesForRatio : public ::testing::TestWithParam<qreal>
+{
+};
+
+// Each ratio gets its own painted set or a reduction of a larger one, never
+// an enlargement, and the picture covers the same logical size as at 1.
+TEST_P(PicturesForRatio, ComeFromASetAtLeastAsLargeAndCoverTheSameLogicalSize)
+{
+    const qreal ratio = GetParam();
+    EXPECT_GE(dalmiro::paintedScaleFor(ratio), ratio - 1e-9);
+    const struct
+    {
+        const char16_t *asked;
+        const char *key;
+        QSize logical;
+    } pictures[] = {
+        {u"RUOTA", "RUOTA", {800, 600}}, {u"Palla", "PALLA", {45, 46}}, {u"9", "9", {45, 46}}};
+    for (const auto &picture : pictures) {
+        const QImage shown = dalmiro::loadPictureForRatio(QStringView(picture.asked), ratio);
+        EXPECT_DOUBLE_EQ(shown.devicePixelRatio(), ratio);
+        EXPECT_EQ(shown.width(), std::lround(picture.logical.width() * ratio));
+        EXPECT_EQ(shown.height(), std::lround(picture.logical.height() * ratio));
+        EXPECT_EQ(dalmiro::pictureKey(shown), QLatin1String(picture.key));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, PicturesForRatio,
+                         ::testing::Values(1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0),
+                         [](const ::testing::TestParamInfo<qreal> &ratio) {
+                             return "r" + std::to_string(int(std::lround(ratio.param * 100)));
+                         });
+
+} // namespace
