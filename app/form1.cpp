@@ -104,13 +104,13 @@ void Form1::Form_Load()
 
 void Form1::setImage1Visible(int index, bool visible)
 {
-    m_image1[index]->setVisible(visible);
+    m_image1[index]->setShown(visible);
 }
 
 bool Form1::isImage1Visible(int index) const
 {
     // The flag last set, whether or not the window itself is shown yet.
-    return !m_image1[index]->isHidden();
+    return m_image1[index]->isShown();
 }
 
 void Form1::setImage1Picture(int index, const QImage &picture)

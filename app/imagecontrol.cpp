@@ -18,12 +18,27 @@ ImageControl::ImageControl(QWidget *parent) : QWidget(parent)
 void ImageControl::setPicture(const QImage &picture)
 {
     m_picture.set(picture, devicePixelRatioF());
-    // Pictures are opaque and the image now has exactly their size, so the
-    // scene beneath need not be painted first.
-    setAttribute(Qt::WA_OpaquePaintEvent, !m_picture.isNull() && !m_picture.hasAlphaChannel());
+    updateOpacity();
     if (size() != m_picture.size())
         resize(m_picture.size());
     update();
+}
+
+void ImageControl::setShown(bool shown)
+{
+    if (shown == m_shown)
+        return;
+    m_shown = shown;
+    updateOpacity();
+    update();
+}
+
+void ImageControl::updateOpacity()
+{
+    // A shown picture is opaque and the image has exactly its size, so the
+    // scene beneath need not be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent,
+                 m_shown && !m_picture.isNull() && !m_picture.hasAlphaChannel());
 }
 
 bool ImageControl::event(QEvent *event)
@@ -38,7 +53,7 @@ bool ImageControl::event(QEvent *event)
 
 void ImageControl::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isNull())
+    if (!m_shown || m_picture.isNull())
         return;
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture.pixmap());

@@ -21,13 +21,22 @@ public:
     explicit ImageControl(QWidget *parent = nullptr);
 
     void setPicture(const QImage &picture);
+    // Shows or hides the image; hidden, it draws nothing and what lies beneath
+    // shows through. The widget itself stays visible: hiding a widget looks
+    // up the pointer's position, a round trip to an X server, and the drum
+    // shows or hides an image a thousand times a second.
+    void setShown(bool shown);
+    bool isShown() const { return m_shown; }
 
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void updateOpacity();
+
     ScreenPicture m_picture;
+    bool m_shown = true;
 };
 
 } // namespace dalmiro

@@ -4,21 +4,14 @@
 
 #include <QImage>
 
-#include <utility>
-
 namespace dalmiro {
 
 void ScreenPicture::set(const QImage &picture, qreal ratio)
 {
+    m_given = picture; // shared, not copied
     m_key = pictureKey(picture);
-    m_size = picture.size();
     m_ratio = ratio;
-    // Converted once into the screen's format: the drum repaints its slots
-    // many times a second. At 1 the catalogue's picture is shown as it is.
-    if (m_key.isEmpty() || paintedScaleFor(ratio) == 1)
-        m_pixmap = QPixmap::fromImage(picture);
-    else
-        m_pixmap = QPixmap::fromImage(loadPictureForRatio(m_key, ratio));
+    m_stale = true;
 }
 
 bool ScreenPicture::followRatio(qreal ratio)
@@ -28,8 +21,23 @@ bool ScreenPicture::followRatio(qreal ratio)
     m_ratio = ratio;
     if (m_key.isEmpty())
         return false;
-    m_pixmap = QPixmap::fromImage(loadPictureForRatio(m_key, ratio));
+    m_stale = true;
     return true;
+}
+
+const QPixmap &ScreenPicture::pixmap()
+{
+    if (m_stale) {
+        m_stale = false;
+        // Converted once into the screen's format, so that every repaint
+        // until the next picture is a plain copy. At 1 the catalogue's
+        // picture is shown as it is.
+        if (m_key.isEmpty() || paintedScaleFor(m_ratio) == 1)
+            m_pixmap = QPixmap::fromImage(m_given);
+        else
+            m_pixmap = QPixmap::fromImage(loadPictureForRatio(m_key, m_ratio));
+    }
+    return m_pixmap;
 }
 
 } // namespace dalmiro

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
-
-class QImage;
 
 namespace dalmiro {
 
@@ -13,6 +12,10 @@ namespace dalmiro {
 // loadPictureForRatio), so that it stays sharp on a high-density screen; any
 // other picture is shown as it was given. Either way it covers the logical
 // size of the picture that was given.
+//
+// The screen's form is made when the picture is first painted, not when it is
+// given: the drum gives its slots pictures a thousand times a second, hidden
+// slots included, while the screen shows at most one frame per refresh.
 class ScreenPicture
 {
 public:
@@ -22,18 +25,19 @@ public:
     // true if what it shows has changed.
     bool followRatio(qreal ratio);
 
-    bool isNull() const { return m_pixmap.isNull(); }
-    bool hasAlphaChannel() const { return m_pixmap.hasAlphaChannel(); }
+    bool isNull() const { return m_given.isNull(); }
+    bool hasAlphaChannel() const { return m_given.hasAlphaChannel(); }
     // The logical size: the size of the picture that was given.
-    QSize size() const { return m_size; }
+    QSize size() const { return m_given.size(); }
     // Carries its device pixel ratio; draw it at the control's origin.
-    const QPixmap &pixmap() const { return m_pixmap; }
+    const QPixmap &pixmap();
 
 private:
+    QImage m_given;
     QString m_key; // the catalogue key, empty for another picture
-    QSize m_size;
     qreal m_ratio = 1.0;
     QPixmap m_pixmap;
+    bool m_stale = false; // m_pixmap no longer shows m_given at m_ratio
 };
 
 } // namespace dalmiro
