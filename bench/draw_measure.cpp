@@ -5,6 +5,8 @@
 //            time, and the chute runs against the pauses they contain
 //   spin     the same draw with waits that return at once, for comparison
 //   memory   resident memory over 200 draws run on a fast simulated clock
+//   timer    the floor under the draw: the window shown and a 1 ms precise
+//            timer that does nothing, for 10 s, processor time against wall
 // Run it on the offscreen platform or under a display server.
 #include "app/form1.h"
 #include "draw/drawsequence.h"
@@ -214,6 +216,34 @@ int measureTick()
     return 0;
 }
 
+int measureTimer()
+{
+    SystemClock clock;
+    QtEventPump pump(clock);
+    SystemRandomSource random;
+    Form1 window(pump, clock, random);
+    window.Form_Load();
+    window.show();
+    QTimer idle;
+    idle.setTimerType(Qt::PreciseTimer);
+    idle.setInterval(1);
+    long ticks = 0;
+    QObject::connect(&idle, &QTimer::timeout, [&] { ++ticks; });
+    for (int i = 0; i < 20; ++i)
+        pump.processPendingEvents();
+
+    idle.start();
+    const double cpu0 = processorSeconds();
+    const auto wall0 = Steady::now();
+    QTimer::singleShot(10000, [] { QCoreApplication::quit(); });
+    QCoreApplication::exec();
+    const double wall = seconds(Steady::now() - wall0);
+    const double cpu = processorSeconds() - cpu0;
+    std::printf("idle 1 ms timer: %.0f ticks a second, processor %.3f s = %.1f%% of wall\n",
+                double(ticks) / wall, cpu, 100.0 * cpu / wall);
+    return 0;
+}
+
 int measureMemory()
 {
     testing::SimulatedTime time;
@@ -292,6 +322,8 @@ int main(int argc, char *argv[])
         return measureDraw(mode == "spin");
     if (mode == "memory")
         return measureMemory();
-    std::fputs("usage: bench_draw tick|draw|spin|memory\n", stderr);
+    if (mode == "timer")
+        return measureTimer();
+    std::fputs("usage: bench_draw tick|draw|spin|memory|timer\n", stderr);
     return 2;
 }
