@@ -58,3 +58,22 @@ endif()
 # balls' plates). The window's text is seen whole in the end-to-end draw.
 set(DALMIRO_CROSS_TEST_FILTER
     "-Captions/CaptionTest.IsCentredFromTheTopAndClippedToItsBox/*:AllResults/NumberOnPlateTest.EveryDigitPixelFallsOnThePlate/*")
+
+# The folder a person unpacks, and its zip: Dalmiro.exe with every DLL and
+# plugin it loads beside it (see WindowsPackage.cmake).
+function(dalmiro_add_windows_package)
+    set(name Dalmiro-${DALMIRO_PACKAGE_VERSION}-win64)
+    add_custom_target(dalmiro_package ALL
+        COMMAND ${CMAKE_COMMAND}
+            -DEXECUTABLE=$<TARGET_FILE:dalmiro>
+            -DQT_DIR=${DALMIRO_QT_DIR}
+            "-DRUNTIME=${DALMIRO_MINGW_RUNTIME}"
+            -DSTRIP=${CMAKE_STRIP}
+            -DOUTPUT=${CMAKE_BINARY_DIR}/package
+            -DNAME=${name}
+            -P ${PROJECT_SOURCE_DIR}/cmake/WindowsPackage.cmake
+        COMMENT "Packing ${name}.zip"
+        VERBATIM)
+    add_dependencies(dalmiro_package dalmiro)
+endfunction()
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL dalmiro_add_windows_package)
