@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing. Usage: install-deps.sh build|test
+# Installs the Debian packages that are missing. Usage: install-deps.sh build|test|windows
+# (test: also what the tests need; windows: also the cross build for Windows and Wine)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 want=${1:-build}
@@ -8,7 +9,8 @@ wanted=()
 while read -r kind name; do
     case "$kind" in
         build) wanted+=("$name") ;;
-        test) [ "$want" = test ] && wanted+=("$name") ;;
+        test) [ "$want" = test ] || [ "$want" = windows ] && wanted+=("$name") ;;
+        windows) [ "$want" = windows ] && wanted+=("$name") ;;
     esac
 done < <(grep -v '^#' "$here/packages.txt")
 
