@@ -1,7 +1,7 @@
-// The packaged Dalmiro.exe read back through the Windows API, as Explorer
-// reads it: a GUI executable whose icon group 1 names image 30001 (the carried
-// icon, byte for byte) and whose Italian version record holds the Part's
-// strings. Built for Windows; runs under Wine in the cross build.
+// Dalmiro.exe (in a cross build, the packaged copy) read back through the
+// Windows API, as Explorer reads it: a GUI executable whose icon group 1 names
+// image 30001 (the carried icon, byte for byte) and whose Italian version
+// record holds the Part's strings. Runs under Wine in the cross build.
 #include "resources/storedpictures.h"
 
 #include <gtest/gtest.h>
