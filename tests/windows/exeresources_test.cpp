@@ -1,7 +1,8 @@
 // Dalmiro.exe (in a cross build, the packaged copy) read back through the
 // Windows API, as Explorer reads it: a GUI executable whose icon group 1 names
 // image 30001 (the carried icon, byte for byte) and whose Italian version
-// record holds the Part's strings. Runs under Wine in the cross build.
+// record holds the program's names and version. Runs under Wine in the cross
+// build.
 #include "resources/storedpictures.h"
 
 #include <gtest/gtest.h>
