@@ -18,11 +18,17 @@
 #include <QApplication>
 #include <QTimer>
 
+#if defined(_WIN32)
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -41,18 +47,34 @@ double seconds(Steady::duration d)
 
 double processorSeconds()
 {
+#if defined(_WIN32)
+    // User and kernel time, in units of 100 ns.
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto toSeconds = [](const FILETIME &t) {
+        return double((std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return toSeconds(user) + toSeconds(kernel);
+#else
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     auto toSeconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
     return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
+#endif
 }
 
 double residentMiB()
 {
+#if defined(_WIN32)
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return double(counters.WorkingSetSize) / (1024.0 * 1024.0);
+#else
     std::ifstream statm("/proc/self/statm");
     long size = 0, resident = 0;
     statm >> size >> resident;
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+#endif
 }
 
 // Waits that return at once: the draw then polls as fast as it can.

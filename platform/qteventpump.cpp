@@ -60,6 +60,14 @@ void QtEventPump::waitForEvents(double deadline)
     }
     if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+#if defined(Q_OS_WIN)
+    // Qt's Windows dispatcher sends the posted events at the start of a pass
+    // only. Its precise timers (the wake-up among them) arrive as posted
+    // events: their message ends the wait above, but the events themselves
+    // would wait for the next pass, which would send them and then sleep on
+    // for more. Send them now, so that what woke the wait is handled.
+    QCoreApplication::sendPostedEvents();
+#endif
 }
 
 bool QtEventPump::armWakeUp(double seconds)

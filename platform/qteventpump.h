@@ -19,7 +19,8 @@ class Clock;
 // never blocks. waitForEvents() sleeps in the event dispatcher until the next
 // event or the deadline, then handles what woke it: the caller burns no
 // processor time between events. The deadline is kept to well under a
-// millisecond (a kernel timer on Linux, a precise Qt timer elsewhere).
+// millisecond by a kernel timer on Linux, and to the millisecond elsewhere by a
+// precise Qt timer (on Windows, a multimedia timer of 1 ms resolution).
 class QtEventPump final : public EventPump
 {
 public:

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing.
-# Usage: install-deps.sh build|package|test (test takes every line)
+# Usage: install-deps.sh build|package|test|windows
+# (package: also what tools/package.sh needs; test: also what the tests need;
+# windows: every line, with the cross build for Windows and Wine)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 want=${1:-build}
@@ -10,7 +12,8 @@ while read -r kind name; do
     case "$kind" in
         build) wanted+=("$name") ;;
         package) [ "$want" != build ] && wanted+=("$name") ;;
-        test) [ "$want" = test ] && wanted+=("$name") ;;
+        test) { [ "$want" = test ] || [ "$want" = windows ]; } && wanted+=("$name") ;;
+        windows) [ "$want" = windows ] && wanted+=("$name") ;;
     esac
 done < <(grep -v '^#' "$here/packages.txt")
 

@@ -1,8 +1,10 @@
 # Runs the built drawsample: bad counts give one usage line on standard error
 # and status 2; a good count gives that many valid lines and nothing else.
+# EMULATOR, when set, runs it (a Windows build under Wine, whose lines end in
+# CR LF).
 foreach(arguments "" "abc" "-1" "5x" "1 2")
     separate_arguments(argv UNIX_COMMAND "${arguments}")
-    execute_process(COMMAND ${DRAWSAMPLE} ${argv}
+    execute_process(COMMAND ${EMULATOR} ${DRAWSAMPLE} ${argv}
         RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
     string(REGEX MATCHALL "\n" newlines "${err}")
     list(LENGTH newlines lines)
@@ -11,10 +13,11 @@ foreach(arguments "" "abc" "-1" "5x" "1 2")
     endif()
 endforeach()
 
-execute_process(COMMAND ${DRAWSAMPLE} 2000 RESULT_VARIABLE status OUTPUT_VARIABLE out)
+execute_process(COMMAND ${EMULATOR} ${DRAWSAMPLE} 2000 RESULT_VARIABLE status OUTPUT_VARIABLE out)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "drawsample 2000 failed with ${status}")
 endif()
+string(REPLACE "\r\n" "\n" out "${out}")
 string(REGEX MATCHALL "[^\n]+" rows "${out}")
 list(LENGTH rows count)
 if(NOT count EQUAL 2000)
