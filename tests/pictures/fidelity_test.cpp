@@ -116,7 +116,7 @@ TEST_P(FidelityAtScale, SetIsThePaintedArtInItsTableColours)
 
 INSTANTIATE_TEST_SUITE_P(Fidelity, FidelityAtScale, ::testing::Values(2, 3),
                          [](const ::testing::TestParamInfo<int> &scale) {
-                             return "x" + std::to_string(scale.param);
+                             return std::string("x").append(std::to_string(scale.param));
                          });
 
 } // namespace

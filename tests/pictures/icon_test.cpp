@@ -170,7 +170,7 @@ TEST_P(IconSize, IsPaintedAtItsSizeOnAClearGround)
 
 INSTANTIATE_TEST_SUITE_P(Icon, IconSize, ::testing::ValuesIn(dalmiro::kIconSizes),
                          [](const ::testing::TestParamInfo<int> &side) {
-                             return "px" + std::to_string(side.param);
+                             return std::string("px").append(std::to_string(side.param));
                          });
 
 TEST(Icon, WindowIconIsTheSamePicture)

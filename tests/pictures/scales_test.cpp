@@ -101,8 +101,10 @@ TEST_P(SlotFitAtScale, EveryFramesGroundMatchesTheSceneBeneath)
 
 INSTANTIATE_TEST_SUITE_P(Pictures, SlotFitAtScale, ::testing::ValuesIn(slotFits()),
                          [](const ::testing::TestParamInfo<SlotFit> &fit) {
-                             return "x" + std::to_string(fit.param.scale) + "_image1_" +
-                                    std::to_string(fit.param.slot);
+                             return std::string("x")
+                                 .append(std::to_string(fit.param.scale))
+                                 .append("_image1_")
+                                 .append(std::to_string(fit.param.slot));
                          });
 
 class ArtAtScale : public ::testing::TestWithParam<int>
@@ -131,7 +133,7 @@ TEST_P(ArtAtScale, HighlightArcRunsThroughTheUpperRowsOfTheTopSlots)
 
 INSTANTIATE_TEST_SUITE_P(Pictures, ArtAtScale, ::testing::ValuesIn(dalmiro::kPaintedScales),
                          [](const ::testing::TestParamInfo<int> &scale) {
-                             return "x" + std::to_string(scale.param);
+                             return std::string("x").append(std::to_string(scale.param));
                          });
 
 class PicturesForRatio : public ::testing::TestWithParam<qreal>
@@ -163,7 +165,8 @@ TEST_P(PicturesForRatio, ComeFromASetAtLeastAsLargeAndCoverTheSameLogicalSize)
 INSTANTIATE_TEST_SUITE_P(Pictures, PicturesForRatio,
                          ::testing::Values(1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0),
                          [](const ::testing::TestParamInfo<qreal> &ratio) {
-                             return "r" + std::to_string(int(std::lround(ratio.param * 100)));
+                             return std::string("r").append(
+                                 std::to_string(int(std::lround(ratio.param * 100))));
                          });
 
 } // namespace

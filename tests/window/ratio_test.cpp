@@ -89,7 +89,7 @@ TEST_F(TwoScreens, SlotPicturesCoverExactlyTheirDevicePixelsAtTwo)
         form().setImage1Picture(slot, loadPicture(slot % 10 + 1));
     const QImage shown = shownAt(2);
     for (int slot : chosen) {
-        SCOPED_TRACE("slot " + std::to_string(slot));
+        SCOPED_TRACE(::testing::Message() << "slot " << slot);
         showsExactly(shown, devicePoint(layout::kSlots[std::size_t(slot)], 2),
                      loadPaintedPicture(QString::number(slot % 10 + 1), 2));
     }
@@ -103,7 +103,7 @@ TEST_F(TwoScreens, MovingToAScreenOfAnotherRatioShowsThatScreensSet)
     form().setImage1Picture(20, loadPicture(7));
     const QPoint slot = layout::kSlots[20];
     for (int ratio : {2, 1, 2}) {
-        SCOPED_TRACE("ratio " + std::to_string(ratio));
+        SCOPED_TRACE(::testing::Message() << "ratio " << ratio);
         const QImage shown = shownAt(ratio);
         showsExactly(shown, devicePoint(slot, ratio), loadPaintedPicture(u"7", ratio));
         // The scene right of its hidden strip, down to the band's top.
