@@ -31,13 +31,24 @@ bool PictureFrame::event(QEvent *event)
 
 void PictureFrame::paintEvent(QPaintEvent *event)
 {
-    // The painter is clipped to the exposed area, so only that is copied.
     QPainter painter(this);
-    const QRegion background = event->region() - QRect(QPoint(0, 0), m_picture.size());
+    const QRect pictureArea(QPoint(0, 0), m_picture.size());
+    const QRegion background = event->region() - pictureArea;
     for (const QRect &r : background)
         painter.fillRect(r, palette().window());
-    if (!m_picture.isNull())
-        painter.drawPixmap(0, 0, m_picture.pixmap());
+    if (m_picture.isNull())
+        return;
+    // Only the exposed parts are copied, each from the whole device pixels
+    // that cover it: handed the whole scene, the painter would set up a copy
+    // of all of it, in several threads, at every repaint of a drum slot.
+    const QPixmap &picture = m_picture.pixmap();
+    const qreal ratio = picture.devicePixelRatio();
+    for (const QRect &r : event->region() & pictureArea) {
+        const QRect source =
+            QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toAlignedRect() &
+            picture.rect();
+        painter.drawPixmap(QPointF(source.topLeft()) / ratio, picture, source);
+    }
 }
 
 } // namespace dalmiro
