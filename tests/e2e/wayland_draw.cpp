@@ -137,9 +137,15 @@ int main(int argc, char *argv[])
 
     int status = 1;
     QTimer::singleShot(0, [&] {
-        pause(pump, clock, 1.0); // mapped, configured, first frames shown
-        const QImage start(screenshot(shots, true));
-        const std::optional<QPoint> origin = windowOrigin(start);
+        // Mapped, configured and its first frames shown: on a slow machine
+        // that can take a few seconds.
+        QImage start;
+        std::optional<QPoint> origin;
+        for (int attempt = 0; attempt < 20 && !origin; ++attempt) {
+            pause(pump, clock, 0.5);
+            start = QImage(screenshot(shots, true));
+            origin = windowOrigin(start);
+        }
         if (!origin) {
             std::fputs("FAIL: the window is not on the compositor's screenshot\n", stderr);
             QApplication::exit(1);
