@@ -1,6 +1,5 @@
 #include "app/form1.h"
 
-#include "app/framepacing.h"
 #include "app/imagecontrol.h"
 #include "app/labelcontrol.h"
 #include "app/pictureframe.h"
@@ -26,14 +25,13 @@ constexpr std::array<const char *, layout::kNumeriCount> kRankNames{
 Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_sequence(*this, pump, clock, random)
+      m_pacing(*this, clock), m_sequence(*this, pump, clock, random)
 {
     setWindowTitle(QStringLiteral("Dalmiro"));
     // Qualified: inside a widget, windowIcon() names the widget's own getter.
     setWindowIcon(dalmiro::windowIcon());
     setFixedSize(layout::kWindowSize);
     createControls();
-    m_pacing = new FramePacing(*this, clock);
 
     m_timer1.setTimerType(Qt::PreciseTimer);
     m_timer1.setInterval(layout::kTimer1IntervalMs);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/framepacing.h"
 #include "app/layout.h"
 #include "draw/drawsequence.h"
 #include "draw/formcontrols.h"
@@ -15,7 +16,6 @@ namespace dalmiro {
 
 class Clock;
 class EventPump;
-class FramePacing;
 class ImageControl;
 class LabelControl;
 class PictureFrame;
@@ -76,7 +76,7 @@ private:
     ShapeControl *m_shape1 = nullptr;
     QPushButton *m_command1 = nullptr;
     QTimer m_timer1;
-    FramePacing *m_pacing = nullptr;
+    FramePacing m_pacing;
     bool m_placed = false;
 
     DrawSequence m_sequence;

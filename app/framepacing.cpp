@@ -24,7 +24,7 @@ constexpr double kHighestRefreshRate = 240.0;
 } // namespace
 
 FramePacing::FramePacing(QWidget &window, const Clock &clock)
-    : QObject(&window), m_window(window), m_clock(clock),
+    : m_window(window), m_clock(clock),
       m_pacer(*this, [this] { present(); }, 1.0 / kFallbackRefreshRate),
       m_compositorFrames(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {

@@ -26,8 +26,6 @@ class FramePacing final : public QObject, private FrameSource
 public:
     FramePacing(QWidget &window, const Clock &clock);
 
-    const FramePacer &pacer() const { return m_pacer; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -45,8 +45,7 @@ bool ImageControl::event(QEvent *event)
 {
     // A window that moves to a screen of another ratio tells every widget in
     // it; a hidden image catches up when it is shown.
-    if ((event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show) &&
-        m_picture.followRatio(devicePixelRatioF()))
+    if (m_picture.followScreen(*event, devicePixelRatioF()))
         update();
     return QWidget::event(event);
 }

@@ -23,8 +23,7 @@ void PictureFrame::setPicture(const QImage &picture)
 
 bool PictureFrame::event(QEvent *event)
 {
-    if ((event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show) &&
-        m_picture.followRatio(devicePixelRatioF()))
+    if (m_picture.followScreen(*event, devicePixelRatioF()))
         update();
     return QWidget::event(event);
 }

@@ -25,6 +25,13 @@ bool ScreenPicture::followRatio(qreal ratio)
     return true;
 }
 
+bool ScreenPicture::followScreen(const QEvent &event, qreal ratio)
+{
+    const bool moved =
+        event.type() == QEvent::ScreenChangeInternal || event.type() == QEvent::Show;
+    return moved && followRatio(ratio);
+}
+
 const QPixmap &ScreenPicture::pixmap()
 {
     if (m_stale) {

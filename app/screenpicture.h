@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QImage>
 #include <QPixmap>
 #include <QSize>
@@ -24,6 +25,9 @@ public:
     // Follows the control to a screen of device pixel ratio `ratio`. Returns
     // true if what it shows has changed.
     bool followRatio(qreal ratio);
+    // The same, for an event its control receives: a move to another screen,
+    // or a hidden control being shown again.
+    bool followScreen(const QEvent &event, qreal ratio);
 
     bool isNull() const { return m_given.isNull(); }
     bool hasAlphaChannel() const { return m_given.hasAlphaChannel(); }

@@ -32,7 +32,6 @@ void FramePacer::frameDue()
         return;
     m_dirty = false;
     m_lastPresented = m_source.now();
-    ++m_presented;
     // Painting may itself change something; that goes to the next frame.
     m_present();
 }

@@ -35,9 +35,7 @@ public:
     void frameDue();
 
     void setPeriod(double period) { m_period = period; }
-    double period() const { return m_period; }
     bool isFrameRequested() const { return m_requested; }
-    int framesPresented() const { return m_presented; }
 
 private:
     void request();
@@ -49,7 +47,6 @@ private:
     bool m_requested = false;
     double m_requestedAt = 0.0;
     double m_lastPresented = -1.0e9;
-    int m_presented = 0;
 };
 
 } // namespace dalmiro

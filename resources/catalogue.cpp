@@ -197,8 +197,8 @@ QImage loadPictureForRatio(QStringView key, qreal ratio)
                          int(std::lround(painted.height() / qreal(scale) * ratio)));
         // Bilinear: no reduction goes below five eighths (1.25 from 2), so
         // each device pixel still blends the painted pixels it covers, at a
-        // third of the cost of area averaging, which counts at every drum
-        // tick.
+        // third of the cost of area averaging, which counts at every repaint
+        // of a drum slot that changed.
         QImage reduced(size, QImage::Format_RGB32);
         QPainter painter(&reduced);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
