@@ -219,8 +219,6 @@ QImage iconImage()
 
 QImage iconImage(int side)
 {
-    if (side == dib::kIconSide)
-        return iconImage();
     if (std::find(kIconSizes.begin(), kIconSizes.end(), side) == kIconSizes.end())
         qFatal("iconImage: no icon painted at %d", side);
     // Stored compressed: unpacked here.

@@ -27,7 +27,16 @@ QImage paintScene(qreal scale = 1.0);
 // frame: 1 to 10.
 QImage paintBallFrame(int frame, qreal scale = 1.0);
 QImage paintResultBall(qreal scale = 1.0);
-// With an alpha channel: the icon's ground is transparent.
+// With an alpha channel: the icon's ground is transparent. This is the icon the
+// executable carries, reduced to 8 bits and a mask at 48 x 48.
 QImage paintIcon(qreal scale = 1.0);
+
+// The dark rim round every ball of the icon.
+inline constexpr QRgb kIconRim = qRgb(40, 40, 48);
+// The icon for the desktop and the window, `side` pixels square, in full
+// colour with straight (unpremultiplied) alpha: its edges are partly
+// transparent and keep the rim's colour. Fewer balls and no numbers where
+// the size is too small to read them.
+QImage paintDesktopIcon(int side);
 
 } // namespace dalmiro::art

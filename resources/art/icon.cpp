@@ -30,7 +30,7 @@ void paintIconBall(QPainter &p, QPointF centre, qreal r, const IconBall &ball, q
     p.save();
     p.translate(centre);
     const QRectF disc(-r, -r, 2 * r, 2 * r);
-    p.setBrush(QColor(40, 40, 48));
+    p.setBrush(QColor::fromRgb(kIconRim));
     p.drawEllipse(disc);
     QPainterPath body;
     body.addEllipse(disc.adjusted(outline, outline, -outline, -outline));

@@ -4,7 +4,7 @@
 // OUTPUT_DIR receives the catalogue (RUOTA.dib, PALLA.dib, 1.dib to 10.dib),
 // the icon (icon.ico, and icon-image.bin and icon-group.bin for the Windows
 // resource script); 2x/ and 3x/ the same pictures painted at 2 and 3 for
-// high-density screens; icons/N.png the icon at each size a desktop asks for,
+// high-density screens, in true colour; icons/N.png the icon at each size a desktop asks for,
 // and icons/N.rgba the same as plain rows for the executable.
 #include "resources/art/artwork.h"
 #include "resources/dib.h"
@@ -101,19 +101,24 @@ QByteArray png(const QImage &image)
     return bytes;
 }
 
-// The catalogue's pictures painted at `scale`, in the stored form of the
-// catalogue: the scene and the ball frames with their own colour tables, the
-// result ball in true colour.
+// The catalogue's pictures painted at `scale`. At 1, in the stored form of
+// the catalogue: the scene and the ball frames with their own colour tables,
+// the result ball in true colour. The larger sets need no table: all of them
+// are stored in true colour, exactly as painted, so that the soft shadows and
+// glosses keep every level.
 void writeSet(const QDir &dir, int scale)
 {
     const QString at = scale == 1 ? QString() : QStringLiteral("%1x/").arg(scale);
     if (scale != 1 && !QDir().mkpath(dir.filePath(at)))
         fail(QStringLiteral("cannot create %1").arg(dir.filePath(at)));
+    const auto stored = [scale](const QImage &painted) {
+        return scale == 1 ? indexed(painted) : dib::encodeTrueColour(painted);
+    };
     write(dir, at + QStringLiteral("RUOTA.dib"),
-          indexed(checked(art::paintScene(scale), {800, 600}, scale, "the scene")));
+          stored(checked(art::paintScene(scale), {800, 600}, scale, "the scene")));
     for (int frame = 1; frame <= 10; ++frame)
         write(dir, at + QStringLiteral("%1.dib").arg(frame),
-              indexed(checked(art::paintBallFrame(frame, scale), {45, 46}, scale, "a ball frame")));
+              stored(checked(art::paintBallFrame(frame, scale), {45, 46}, scale, "a ball frame")));
     write(dir, at + QStringLiteral("PALLA.dib"),
           dib::encodeTrueColour(
               checked(art::paintResultBall(scale), {45, 46}, scale, "the result ball")));
@@ -150,27 +155,24 @@ void writeIcons(const QDir &dir)
     write(dir, QStringLiteral("icon-image.bin"), icon);
     write(dir, QStringLiteral("icon-group.bin"), dib::iconGroup(icon, 30001));
 
-    // For the window and the icon theme, every size painted afresh; the 48
-    // one is the carried icon itself, decoded. The theme takes PNG files; the
-    // executable carries the other sizes as plain RGBA rows, which it reads
-    // without a decoder at start-up.
+    // For the window and the icon theme, every size painted afresh in full
+    // colour with real alpha; the 48 one too, so that the menu never shows
+    // the carried icon's hard mask. The theme takes PNG files; the executable
+    // carries the same pictures as plain RGBA rows, which it reads without a
+    // decoder at start-up.
     if (!QDir().mkpath(dir.filePath(QStringLiteral("icons"))))
         fail(QStringLiteral("cannot create %1/icons").arg(dir.path()));
     for (const int side : kIconSizes) {
-        const QImage image = side == dib::kIconSide ? dib::decodeIcon(iconFileBytes)
-                                                    : art::paintIcon(qreal(side) / dib::kIconSide)
-                                                          .convertToFormat(QImage::Format_ARGB32);
+        const QImage image = art::paintDesktopIcon(side).convertToFormat(QImage::Format_ARGB32);
         if (image.size() != QSize(side, side))
             fail(QStringLiteral("the %1 icon is %2 x %3")
                      .arg(side)
                      .arg(image.width())
                      .arg(image.height()));
         write(dir, QStringLiteral("icons/%1.png").arg(side), png(image));
-        if (side != dib::kIconSide) {
-            const QImage rows = image.convertToFormat(QImage::Format_RGBA8888);
-            write(dir, QStringLiteral("icons/%1.rgba").arg(side),
-                  QByteArray(reinterpret_cast<const char *>(rows.constBits()), rows.sizeInBytes()));
-        }
+        const QImage rows = image.convertToFormat(QImage::Format_RGBA8888);
+        write(dir, QStringLiteral("icons/%1.rgba").arg(side),
+              QByteArray(reinterpret_cast<const char *>(rows.constBits()), rows.sizeInBytes()));
     }
 }
 
