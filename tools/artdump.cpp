@@ -1,7 +1,9 @@
 // artdump DIR: writes every catalogue entry byte for byte as the program
 // carries it (RUOTA.dib, PALLA.dib, 1.dib ... 10.dib, icon.ico) and a
 // contact-sheet.png that shows them all: the scene with a ball in every slot,
-// the bare scene, the balls and the icon enlarged, and the icon at every size.
+// the bare scene, the balls and the carried icon enlarged, and the desktop's
+// icon at every size on a light and on a dark panel, one to one and, the
+// small sizes, enlarged.
 //
 // artdump --scale S DIR: writes the pictures as a screen of device pixel ratio
 // S shows them (the set painted at S, or a reduction of a larger one) as PNG
@@ -29,6 +31,10 @@ using dalmiro::loadPictureForRatio;
 constexpr int kMargin = 16;
 constexpr int kEnlarge = 3;
 constexpr int kCaption = 22;
+constexpr int kIconZoom = 4;             // the small icons, enlarged
+constexpr int kZoomedUpTo = 48;          // the largest enlarged
+const QColor kLightPanel(240, 240, 240); // as a light desktop's menu
+const QColor kDarkPanel(42, 42, 46);     // as a dark one's
 
 bool writeFile(const QDir &dir, const QString &name, QByteArrayView bytes)
 {
@@ -80,12 +86,13 @@ QImage contactSheet(qreal ratio)
     const int iconsWidth = [] {
         int w = kMargin;
         for (const int side : dalmiro::kIconSizes)
-            w += side + kMargin;
+            w += side + kMargin + (side <= kZoomedUpTo ? side * kIconZoom + kMargin : 0);
         return w;
     }();
     const int width = std::max({2 * 800 + 3 * kMargin, 12 * cell + kMargin, iconsWidth});
-    const int height = kMargin + kCaption + 600 + kMargin + kCaption + 48 * kEnlarge + kMargin +
-                       kCaption + 256 + kMargin;
+    const int panel = kCaption + 256 + 2 * kMargin;
+    const int height =
+        kMargin + kCaption + 600 + kMargin + kCaption + 48 * kEnlarge + kMargin + 2 * panel;
     QImage sheet(int(std::lround(width * ratio)), int(std::lround(height * ratio)),
                  QImage::Format_RGB32);
     sheet.setDevicePixelRatio(ratio);
@@ -123,18 +130,33 @@ QImage contactSheet(qreal ratio)
     for (int number = 1; number <= 10; ++number)
         enlarged(frame(number, ratio), QString::number(number));
     enlarged(picture(u"PALLA", ratio), QStringLiteral("PALLA"));
-    enlarged(dalmiro::iconImage(), QStringLiteral("icon"));
+    enlarged(dalmiro::iconImage(), QStringLiteral("icon.ico"));
     y += kCaption + 48 * kEnlarge + kMargin;
 
-    // The icon at every size it is painted, each shown one pixel to one
-    // device pixel.
-    x = kMargin;
-    for (const int side : dalmiro::kIconSizes) {
-        QImage icon = dalmiro::iconImage(side);
-        icon.setDevicePixelRatio(ratio);
-        caption(p, {x, y, std::max(side, 40), kCaption}, QString::number(side));
-        p.drawImage(QPoint(x, y + kCaption), icon);
-        x += int(std::ceil(side / ratio)) + kMargin;
+    // The desktop's icon at every size it is painted, each shown one pixel
+    // to one device pixel, then the small ones enlarged without smoothing,
+    // on a light and on a dark panel.
+    for (const QColor &ground : {kLightPanel, kDarkPanel}) {
+        p.fillRect(QRect(0, y, width, panel), ground);
+        p.setPen(ground == kDarkPanel ? QColor(230, 230, 230) : QColor(20, 20, 20));
+        x = kMargin;
+        for (const int side : dalmiro::kIconSizes) {
+            QImage icon = dalmiro::iconImage(side);
+            icon.setDevicePixelRatio(ratio);
+            const int shown = int(std::ceil(side / ratio));
+            p.drawText(QRect(x, y + kMargin, std::max(shown, 40), kCaption), Qt::AlignLeft,
+                       QString::number(side));
+            p.drawImage(QPoint(x, y + kMargin + kCaption), icon);
+            x += shown + kMargin;
+            if (side <= kZoomedUpTo) {
+                p.drawText(QRect(x, y + kMargin, 80, kCaption), Qt::AlignLeft,
+                           QStringLiteral("%1 x%2").arg(side).arg(kIconZoom));
+                p.drawImage(QRect(x, y + kMargin + kCaption, side * kIconZoom, side * kIconZoom),
+                            dalmiro::iconImage(side));
+                x += side * kIconZoom + kMargin;
+            }
+        }
+        y += panel;
     }
     return sheet;
 }
