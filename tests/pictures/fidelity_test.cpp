@@ -88,8 +88,8 @@ TEST_F(Fidelity, ResultBallIsStoredExactly)
 
 namespace {
 
-// The sets painted at 2 and 3 for high-density screens are carried in full
-// colour: every pixel exactly as painted.
+// The sets painted at 2 and 3 for high-density screens are carried in true
+// colour: every pixel as painted.
 class FidelityAtScale : public Fidelity, public ::testing::WithParamInterface<int>
 {
 };
@@ -97,15 +97,14 @@ class FidelityAtScale : public Fidelity, public ::testing::WithParamInterface<in
 TEST_P(FidelityAtScale, SetIsThePaintedArtExactly)
 {
     const int scale = GetParam();
-    EXPECT_EQ(compare(dalmiro::art::paintScene(scale), dalmiro::loadPaintedPicture(u"RUOTA", scale))
-                  .worst,
-              0);
-    for (int frame = 1; frame <= 10; ++frame)
-        EXPECT_EQ(compare(dalmiro::art::paintBallFrame(frame, scale),
-                          dalmiro::loadPaintedPicture(QString::number(frame), scale))
-                      .worst,
-                  0)
-            << "frame " << frame;
+    const Comparison scene =
+        compare(dalmiro::art::paintScene(scale), dalmiro::loadPaintedPicture(u"RUOTA", scale));
+    EXPECT_EQ(scene.worst, 0);
+    for (int frame = 1; frame <= 10; ++frame) {
+        const Comparison c = compare(dalmiro::art::paintBallFrame(frame, scale),
+                                     dalmiro::loadPaintedPicture(QString::number(frame), scale));
+        EXPECT_EQ(c.worst, 0) << "frame " << frame;
+    }
     EXPECT_EQ(
         compare(dalmiro::art::paintResultBall(scale), dalmiro::loadPaintedPicture(u"PALLA", scale))
             .worst,
