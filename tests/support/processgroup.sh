@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced at the top of a test script, before anything is started: the
 # script then runs as the leader of a process group of its own (same pid,
 # same session), and on every way out, an error, a failed check or a signal,
@@ -33,6 +34,7 @@ if [ -z "${DALMIRO_TEST_GROUP:-}" ]; then
         kill -KILL "${members[@]}" 2>/dev/null || true
     }
     # A script's own clean-up, if it defines test_cleanup, runs after that.
+    # shellcheck disable=SC2154 # assigned in the trap itself
     trap 'status=$?; end_group; ! declare -F test_cleanup >/dev/null || test_cleanup; exit $status' EXIT
     trap 'exit 129' HUP
     trap 'exit 130' INT
