@@ -15,7 +15,8 @@ if [ "${1:-}" != --inside ]; then
     # A session bus of its own, ended with the test: without one the toolkit
     # has one started that outlives it.
     status=0
-    xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$@" || status=$?
+    interruptible xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$@" ||
+        status=$?
     exit "$status"
 fi
 shift

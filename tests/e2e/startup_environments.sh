@@ -14,7 +14,8 @@ if [ "${1:-}" != --inside ]; then
         command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
     done
     status=0
-    xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$@" || status=$?
+    interruptible xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$@" ||
+        status=$?
     exit "$status"
 fi
 shift

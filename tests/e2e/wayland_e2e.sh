@@ -35,10 +35,10 @@ done
 rm -rf "$shots"
 mkdir -p "$shots/draw" "$shots/close"
 # --foreground keeps the driver in this script's process group.
-timeout --foreground 120 "$driver" draw "$shots/draw" || fail "the draw under Wayland (status $?)"
+interruptible timeout --foreground 120 "$driver" draw "$shots/draw" || fail "the draw under Wayland (status $?)"
 
 status=0
-timeout --foreground 60 "$driver" close "$shots/close" || status=$?
+interruptible timeout --foreground 60 "$driver" close "$shots/close" || status=$?
 [ "$status" = 0 ] || fail "exit status $status after a close in the middle of a draw"
 echo "closed in the middle of a draw: exit status 0"
 echo "PASS"

@@ -12,13 +12,17 @@ if [ -z "${DALMIRO_TEST_GROUP:-}" ]; then
             -- "$0" "$@"
     fi
     export DALMIRO_TEST_GROUP=$$
-    # The group's members but this shell; pgrep leaves itself out. Written
-    # to hold under set -e, since it runs in the exit trap.
+    # The group's live members but this shell; pgrep leaves itself out.
+    # Written to hold under set -e, since it runs in the exit trap.
     group_members() {
-        local pid
+        local pid stat
         members=()
         for pid in $(pgrep -g $$ || true); do
-            if [ "$pid" != $$ ]; then members+=("$pid"); fi
+            [ "$pid" != $$ ] || continue
+            read -r stat 2>/dev/null <"/proc/$pid/stat" || continue
+            stat=${stat##*) }
+            [ "${stat%% *}" != Z ] || continue # ended, not yet reaped
+            members+=("$pid")
         done
     }
     end_group() {
@@ -32,6 +36,13 @@ if [ -z "${DALMIRO_TEST_GROUP:-}" ]; then
             sleep 0.1
         done
         kill -KILL "${members[@]}" 2>/dev/null || true
+    }
+    # Runs a command and waits for it so that a signal to the script acts at
+    # once: bash holds a trap back until a command in the foreground ends,
+    # but not a wait.
+    interruptible() {
+        "$@" &
+        wait $!
     }
     # A script's own clean-up, if it defines test_cleanup, runs after that.
     # shellcheck disable=SC2154 # assigned in the trap itself
