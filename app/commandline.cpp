@@ -66,6 +66,13 @@ bool isJoinedToolkitOption(std::string_view argument)
            kToolkitJoinedOptions.end();
 }
 
+CommandLine only(CommandLine::Action action)
+{
+    CommandLine result;
+    result.action = action;
+    return result;
+}
+
 CommandLine rejected(std::string complaint)
 {
     CommandLine result;
@@ -82,9 +89,9 @@ CommandLine parseCommandLine(const std::vector<std::string_view> &arguments)
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         if (argument == "-h" || argument == "--help")
-            return CommandLine{CommandLine::Action::ShowHelp, {}, false};
+            return only(CommandLine::Action::ShowHelp);
         if (argument == "-v" || argument == "--version")
-            return CommandLine{CommandLine::Action::ShowVersion, {}, false};
+            return only(CommandLine::Action::ShowVersion);
         if (argument.size() < 2 || argument[0] != '-')
             return rejected("unexpected argument '" + std::string(argument) + "'");
 
@@ -100,6 +107,10 @@ CommandLine parseCommandLine(const std::vector<std::string_view> &arguments)
             if (i + 1 == arguments.size())
                 return rejected("option '" + std::string(argument) + "' needs a value");
             ++i;
+            if (option->name == "platform")
+                result.platform = arguments[i];
+            else if (option->name == "display")
+                result.display = arguments[i];
         }
         result.displayChosen = result.displayChosen || option->choosesDisplay;
     }

@@ -24,6 +24,9 @@ struct CommandLine
     // True when a toolkit option (-platform, -display) says where to show the
     // window, so that an empty DISPLAY is no reason to stop.
     bool displayChosen = false;
+    // The values of the last -platform and -display, empty when not given.
+    std::string platform;
+    std::string display;
 };
 
 // The arguments after the program's name. The toolkit's own options and

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -84,6 +85,15 @@ void FramePacing::timerFired()
 
 void FramePacing::present()
 {
+    // Only a window on the screen, with an area and a pixel ratio to paint
+    // at, has a backing store to paint into; a frame that falls due before
+    // that, or after, is skipped. The marked areas stay marked, and the
+    // toolkit paints them itself when the window is exposed.
+    const QWindow *handle = m_window.windowHandle();
+    const QBackingStore *store = m_window.backingStore();
+    if (!handle || !handle->isExposed() || !(handle->devicePixelRatio() > 0) || !store ||
+        store->size().isEmpty())
+        return;
     m_presenting = true;
     QEvent paint(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(&m_window, &paint);

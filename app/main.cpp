@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/form1.h"
+#include "app/startupchecks.h"
 #include "platform/clock.h"
 #include "platform/qteventpump.h"
 #include "platform/randomsource.h"
@@ -9,8 +10,26 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
+
+QtMessageHandler g_toolkitMessages = nullptr;
+std::string g_displayAttempt;
+
+// In force while QApplication starts. The toolkit ends a start that found no
+// usable display with a fatal message and an abort, which leaves a core dump
+// and a crash report behind; after its message, say what was tried and end
+// with status 1 instead.
+void startupMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    g_toolkitMessages(type, context, message);
+    if (type != QtFatalMsg)
+        return;
+    std::fprintf(stderr, "dalmiro: could not open a display; tried %s\n", g_displayAttempt.c_str());
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+}
 
 // Without this check a machine with no display gets a stack of toolkit errors
 // and an abort instead of one line that says what is missing.
@@ -51,7 +70,13 @@ int main(int argc, char *argv[])
                    stderr);
         return EXIT_FAILURE;
     }
+    for (const std::string &complaint : dalmiro::dropUnusableScaleFactors())
+        std::fprintf(stderr, "%s\n", complaint.c_str());
+
+    g_displayAttempt = dalmiro::displayAttempt(commandLine);
+    g_toolkitMessages = qInstallMessageHandler(startupMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(g_toolkitMessages);
     QApplication::setApplicationName(QString::fromLatin1(dalmiro::version::kApplicationName));
     QApplication::setApplicationVersion(QString::fromLatin1(dalmiro::version::kApplicationVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(dalmiro::version::kDesktopFileName));

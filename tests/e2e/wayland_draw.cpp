@@ -24,6 +24,10 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <sys/prctl.h>
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -31,20 +35,41 @@ namespace {
 
 using namespace dalmiro;
 
+// weston-screenshooter is a child of this program that cannot outlive it: it
+// is killed at its time limit, when this program ends, and should this
+// program die first; its memory is capped, since it keeps growing when the
+// compositor goes away under it.
+constexpr int kShooterTimeLimitMs = 10000;
+constexpr rlim_t kShooterMemoryLimit = rlim_t{1} << 30;
+
+QProcess *startScreenshooter(const QString &dir)
+{
+    auto *shooter = new QProcess(qApp); // the application's end ends it
+    shooter->setWorkingDirectory(dir);
+    shooter->setStandardOutputFile(QProcess::nullDevice());
+    shooter->setChildProcessModifier([] {
+        const rlimit memory{kShooterMemoryLimit, kShooterMemoryLimit};
+        setrlimit(RLIMIT_AS, &memory);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+    });
+    QObject::connect(shooter, &QProcess::finished, shooter, &QObject::deleteLater);
+    QTimer::singleShot(kShooterTimeLimitMs, shooter, &QProcess::kill);
+    shooter->start(QStringLiteral("weston-screenshooter"), {});
+    return shooter;
+}
+
 // Takes one screenshot of the whole output; weston names it by the time.
 // Returns at once unless `wait`.
 QString screenshot(const QString &dir, bool wait)
 {
     if (!wait) {
-        QProcess::startDetached(QStringLiteral("weston-screenshooter"), {}, dir);
+        startScreenshooter(dir);
         return {};
     }
-    QProcess shooter;
-    shooter.setWorkingDirectory(dir);
-    shooter.setStandardOutputFile(QProcess::nullDevice());
     const QStringList before = QDir(dir).entryList({QStringLiteral("*.png")}, QDir::Files);
-    shooter.start(QStringLiteral("weston-screenshooter"), {});
-    shooter.waitForFinished(10000);
+    QProcess *shooter = startScreenshooter(dir);
+    if (!shooter->waitForFinished(kShooterTimeLimitMs))
+        shooter->kill();
     for (const QString &name :
          QDir(dir).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Time))
         if (!before.contains(name))
@@ -65,8 +90,8 @@ void pressButton(QPushButton &button)
     const QPointF global = button.mapToGlobal(centre);
     QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(&button, &press);
     QApplication::sendEvent(&button, &release); // the draw runs inside this
 }
@@ -102,8 +127,8 @@ Verdict judge(const QImage &shot, QPoint origin, const QImage &buttonAtStart)
 {
     Verdict verdict;
     const QRgb circle = shot.pixel(origin + QPoint(663, 255));
-    verdict.circle = qGreen(circle) >= 235 && qRed(circle) >= 170 && qRed(circle) <= 215 &&
-                     qBlue(circle) <= 215;
+    verdict.circle =
+        qGreen(circle) >= 235 && qRed(circle) >= 170 && qRed(circle) <= 215 && qBlue(circle) <= 215;
     for (const int top : {517, 472, 427, 383, 337, 293, 223}) {
         const QRgb body = shot.pixel(origin + QPoint(647, top + 23));
         if (qBlue(body) >= qRed(body) + 60 && qGreen(body) >= qRed(body) + 40)

@@ -5,6 +5,7 @@
 # checked on the compositor's own screenshots (kept in SHOTS), and a draw that
 # the window's close ends: that must exit with status 0.
 set -euo pipefail
+. "$(dirname "$0")/../support/processgroup.sh"
 driver=$1 shots=$2
 for tool in weston weston-screenshooter; do
     command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
@@ -15,12 +16,8 @@ done
 
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
-weston_pid=""
-cleanup() {
-    [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null && wait "$weston_pid" 2>/dev/null
-    rm -rf "$runtime"
-}
-trap cleanup EXIT
+# weston and everything else the test starts ends with its process group.
+test_cleanup() { rm -rf "${runtime:-}"; }
 fail() { echo "FAIL: $*" >&2; sed 's/^/weston: /' "$runtime/weston.log" >&2 || true; exit 1; }
 
 export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=dalmiro-test QT_QPA_PLATFORM=wayland
@@ -29,7 +26,6 @@ unset DISPLAY
 # --debug lets weston-screenshooter take them.
 weston --backend=headless-backend.so --use-pixman --debug --width=1280 --height=1024 \
     --socket="$WAYLAND_DISPLAY" --idle-time=0 --log="$runtime/weston.log" &
-weston_pid=$!
 for _ in $(seq 100); do
     [ -S "$runtime/$WAYLAND_DISPLAY" ] && break
     sleep 0.1
@@ -38,10 +34,11 @@ done
 
 rm -rf "$shots"
 mkdir -p "$shots/draw" "$shots/close"
-timeout 120 "$driver" draw "$shots/draw" || fail "the draw under Wayland (status $?)"
+# --foreground keeps the driver in this script's process group.
+interruptible timeout --foreground 120 "$driver" draw "$shots/draw" || fail "the draw under Wayland (status $?)"
 
 status=0
-timeout 60 "$driver" close "$shots/close" || status=$?
+interruptible timeout --foreground 60 "$driver" close "$shots/close" || status=$?
 [ "$status" = 0 ] || fail "exit status $status after a close in the middle of a draw"
 echo "closed in the middle of a draw: exit status 0"
 echo "PASS"
