@@ -8,8 +8,11 @@
 #include "platform/randomsource.h"
 #include "qtapplication.h"
 
+#include <QClipboard>
 #include <QImage>
 #include <QPushButton>
+#include <QStringList>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -102,6 +105,53 @@ TEST_P(RealWindowClose, closingDuringADrawHidesTheWindowAndEndsTheDraw)
     ASSERT_NE(button(), nullptr);
     EXPECT_FALSE(button()->isEnabled()) << "the draw went on to its end";
 }
+
+// A key pressed and released in the window that has focus: through the
+// window's shortcuts to the focused widget.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(static_cast<QWidget *>(nullptr), key, modifiers);
+}
+
+struct KeyCase
+{
+    const char *name;
+    Qt::Key key;
+};
+
+class KeyboardDraw : public RealWindow, public ::testing::WithParamInterface<KeyCase>
+{
+};
+
+TEST_P(KeyboardDraw, theFocusedButtonStartsADrawThatEndsWithTheFocusBackAndTheNumbersToCopy)
+{
+    window.activateWindow();
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(button()))
+        << "the button has focus at start";
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"))
+        << "nothing to copy before a draw has ended";
+
+    press(GetParam().key);
+    const DrawnNumbers &drawn = window.drawSequence().drawnNumbers();
+    ASSERT_NE(drawn[0], 0) << GetParam().name << " started no draw";
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(button()))
+        << "the focus is back for the next draw";
+
+    press(Qt::Key_C, Qt::ControlModifier);
+    QStringList line;
+    for (int k = 0; k < 6; ++k)
+        line << QString::number(drawn[std::size_t(k)]);
+    line << QStringLiteral("Jolly") << QString::number(drawn[6]);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), line.join(QLatin1Char(' ')));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyboardDraw,
+                         ::testing::Values(KeyCase{"Space", Qt::Key_Space},
+                                           KeyCase{"Return", Qt::Key_Return},
+                                           KeyCase{"KeypadEnter", Qt::Key_Enter}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // In the wait for the first ball, in a chute run, and later in the draw.
 INSTANTIATE_TEST_SUITE_P(Milliseconds, RealWindowClose, ::testing::Values(2, 150, 2500));

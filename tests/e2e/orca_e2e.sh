@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# orca_e2e.sh DALMIRO OUT
+# Plays three draws with the keyboard alone (Space, Return, keypad Enter)
+# under a virtual X server, the openbox window manager, the accessibility bus
+# and the Orca screen reader, and checks what Orca says: each key starts a
+# draw, and during it Orca speaks the seven numbers the window shows, in
+# order, with the jolly named. Orca's debug file and the speech stay in OUT.
+set -euo pipefail
+
+if [ "${1:-}" != --inside ]; then
+    for tool in xvfb-run dbus-run-session openbox orca xdotool; do
+        command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
+    done
+    /usr/bin/python3 -c "import pyatspi" 2>/dev/null || { echo "missing pyatspi: skipped"; exit 77; }
+    # Our own process group, so that every exit kills all we started.
+    [ "$(ps -o pgid= $$ | tr -d ' ')" = $$ ] || exec setsid "$0" "$@"
+    trap 'trap "" TERM; kill -TERM -- -$$ 2>/dev/null || true' EXIT
+    trap 'exit 143' TERM INT
+    xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$@"
+    exit
+fi
+shift
+dalmiro=$1 out=$2
+mkdir -p "$out"
+rm -rf "${out:?}"/*
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# Polls a condition for up to $1 seconds.
+wait_for() {
+    local limit=$(($(date +%s) + $1))
+    shift
+    until "$@"; do
+        [ "$(date +%s)" -lt "$limit" ] || return 1
+        sleep 0.3
+    done
+}
+
+export HOME=$out/home XDG_CONFIG_HOME=$out/home/.config XDG_DATA_HOME=$out/home/.local/share
+export XDG_RUNTIME_DIR=$out/run NO_AT_BRIDGE=0 GTK_MODULES=gail:atk-bridge
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$out/bus.log" 2>&1 &
+a11y_on() {
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:"$1" \
+        variant:boolean:true >/dev/null 2>&1
+}
+wait_for 60 a11y_on IsEnabled || fail "no accessibility bus"
+a11y_on ScreenReaderEnabled
+openbox >"$out/openbox.log" 2>&1 &
+# Orca's laptop layout leaves the keypad to the program.
+mkdir -p "$out/prefs"
+printf '{"general": {"keyboardLayout": 2, "enableBraille": false}, "profiles": {"default": {"profile": ["Default", "default"]}}, "pronunciations": {}, "keybindings": {}}\n' \
+    >"$out/prefs/user-settings.conf"
+# Orca as installed, with two changes for a test: its debug file written line
+# by line (it is block-buffered), and no look for another user's Orca.
+/usr/bin/python3 -c '
+import builtins, runpy, sys
+debug_file, opener = sys.argv[1], builtins.open
+def open_(name, mode="r", *args, **kwargs):
+    return opener(name, mode, buffering=1) if name == debug_file else opener(name, mode, *args, **kwargs)
+builtins.open = open_
+sys.argv = ["orca"] + sys.argv[2:]
+orca = runpy.run_path("/usr/bin/orca", run_name="orca_under_test")
+orca["otherOrcas"] = lambda: []
+sys.exit(orca["main"]())' "$out/orca.debug" -d braille -d braille-monitor -u "$out/prefs" \
+    --debug-file="$out/orca.debug" >"$out/orca.log" 2>&1 &
+# What Orca has said, one utterance a line.
+spoken() {
+    { grep -a ' - SPEECH OUTPUT: ' "$out/orca.debug" 2>/dev/null || true; } |
+        sed "s/^.* - SPEECH OUTPUT: '//; s/'{'established.*\$//"
+}
+# Orca says so once it listens.
+wait_for 90 sh -c "grep -aq \"SPEECH OUTPUT: 'Screen reader on\" '$out/orca.debug'" ||
+    fail "Orca did not start: $(tail -n 5 "$out/orca.log")"
+
+"$dalmiro" >"$out/dalmiro.log" 2>&1 &
+wait_for 90 sh -c "grep -aq \"SPEECH OUTPUT: 'Gioca Ora push button\" '$out/orca.debug'" ||
+    fail "Orca never spoke the button; it said: $(spoken | tail -n 5)"
+
+# The names the window exposes for its results, read over the bus.
+exposed() {
+    /usr/bin/python3 - <<'EOF'
+import pyatspi
+for app in pyatspi.Registry.getDesktop(0):
+    if app and app.name.lower() == "dalmiro":
+        group = pyatspi.findDescendant(app, lambda o: o.name == "Numeri proposti")
+        print("\n".join(child.name for child in group))
+EOF
+}
+
+summary_re='Numeri proposti: ([0-9]+, ){5}[0-9]+\. Jolly: [0-9]+\.'
+ranks=("Primo numero" "Secondo numero" "Terzo numero" "Quarto numero" "Quinto numero"
+    "Sesto numero" "Jolly")
+draws=0
+before=0
+since() { spoken | tail -n +$((before + 1)); }
+said() { since | grep -Eq "$1"; }
+for key in space Return KP_Enter; do
+    before=$(spoken | wc -l)
+    xdotool key "$key"
+    wait_for 30 said 'Estrazione in corso' || fail "$key started no draw; Orca said: $(since)"
+    wait_for 180 said "$summary_re" || fail "no end of the draw started by $key; Orca said: $(since)"
+    draws=$((draws + 1))
+    since >"$out/speech-$draws.txt"
+    mapfile -t shown < <(exposed)
+    [ "${#shown[@]}" = 7 ] || fail "the window exposes ${#shown[@]} results: ${shown[*]}"
+    numbers=()
+    for k in 0 1 2 3 4 5 6; do
+        [[ ${shown[k]} =~ ^${ranks[k]}:\ ([0-9]+)$ ]] || fail "result $k is '${shown[k]}'"
+        numbers+=("${BASH_REMATCH[1]}")
+    done
+    # Each number spoken as its ball landed, in draw order, then the summary.
+    pattern=""
+    for k in 0 1 2 3 4 5 6; do pattern+="${ranks[k]}: ${numbers[k]}"$'\n'; done
+    landed=$(since | grep -oE "^(${ranks[0]}|${ranks[1]}|${ranks[2]}|${ranks[3]}|${ranks[4]}|${ranks[5]}|Jolly): [0-9]+" || true)
+    [ "$landed"$'\n' = "$pattern" ] ||
+        fail "draw $draws: the window shows ${numbers[*]}, Orca said: $(since)"
+    expected="Numeri proposti: ${numbers[0]}, ${numbers[1]}, ${numbers[2]}, ${numbers[3]}, ${numbers[4]}, ${numbers[5]}. Jolly: ${numbers[6]}."
+    since | grep -qF "$expected" || fail "draw $draws: no summary '$expected'; Orca said: $(since)"
+    echo "draw $draws ($key): ${numbers[*]}"
+done
+[ "$draws" = 3 ] || fail "only $draws draws"
+echo "three draws from the keyboard, each spoken whole"
