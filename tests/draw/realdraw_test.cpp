@@ -151,7 +151,9 @@ INSTANTIATE_TEST_SUITE_P(Keys, KeyboardDraw,
                          ::testing::Values(KeyCase{"Space", Qt::Key_Space},
                                            KeyCase{"Return", Qt::Key_Return},
                                            KeyCase{"KeypadEnter", Qt::Key_Enter}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<KeyCase> &key) {
+                             return std::string(key.param.name);
+                         });
 
 // In the wait for the first ball, in a chute run, and later in the draw.
 INSTANTIATE_TEST_SUITE_P(Milliseconds, RealWindowClose, ::testing::Values(2, 150, 2500));
