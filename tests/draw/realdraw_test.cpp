@@ -113,47 +113,33 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     QTest::keyClick(static_cast<QWidget *>(nullptr), key, modifiers);
 }
 
-struct KeyCase
-{
-    const char *name;
-    Qt::Key key;
-};
-
-class KeyboardDraw : public RealWindow, public ::testing::WithParamInterface<KeyCase>
+class KeyboardDraw : public RealWindow, public ::testing::WithParamInterface<Qt::Key>
 {
 };
 
 TEST_P(KeyboardDraw, theFocusedButtonStartsADrawThatEndsWithTheFocusBackAndTheNumbersToCopy)
 {
     window.activateWindow();
-    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(button()))
-        << "the button has focus at start";
+    press(Qt::Key_Tab); // the button is the only place the focus can go
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(button()));
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     press(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"))
-        << "nothing to copy before a draw has ended";
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before")) << "nothing to copy";
 
-    press(GetParam().key);
+    press(GetParam());
     const DrawnNumbers &drawn = window.drawSequence().drawnNumbers();
-    ASSERT_NE(drawn[0], 0) << GetParam().name << " started no draw";
-    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(button()))
-        << "the focus is back for the next draw";
-
+    ASSERT_NE(drawn[0], 0) << "no draw";
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(button()));
     press(Qt::Key_C, Qt::ControlModifier);
     QStringList line;
-    for (int k = 0; k < 6; ++k)
-        line << QString::number(drawn[std::size_t(k)]);
+    for (std::size_t k = 0; k < 6; ++k)
+        line << QString::number(drawn[k]);
     line << QStringLiteral("Jolly") << QString::number(drawn[6]);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), line.join(QLatin1Char(' ')));
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, KeyboardDraw,
-                         ::testing::Values(KeyCase{"Space", Qt::Key_Space},
-                                           KeyCase{"Return", Qt::Key_Return},
-                                           KeyCase{"KeypadEnter", Qt::Key_Enter}),
-                         [](const ::testing::TestParamInfo<KeyCase> &key) {
-                             return std::string(key.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(SpaceReturnEnter, KeyboardDraw,
+                         ::testing::Values(Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter));
 
 // In the wait for the first ball, in a chute run, and later in the draw.
 INSTANTIATE_TEST_SUITE_P(Milliseconds, RealWindowClose, ::testing::Values(2, 150, 2500));

@@ -34,9 +34,8 @@ wait_for() {
     done
 }
 
-export HOME=$out/home XDG_CONFIG_HOME=$out/home/.config XDG_DATA_HOME=$out/home/.local/share
-export XDG_RUNTIME_DIR=$out/run NO_AT_BRIDGE=0 GTK_MODULES=gail:atk-bridge
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export HOME=$out/home XDG_RUNTIME_DIR=$out/run
+mkdir -p "$HOME" "$out/prefs" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$out/bus.log" 2>&1 &
 a11y_on() {
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
@@ -47,7 +46,6 @@ wait_for 60 a11y_on IsEnabled || fail "no accessibility bus"
 a11y_on ScreenReaderEnabled
 openbox >"$out/openbox.log" 2>&1 &
 # Orca's laptop layout leaves the keypad to the program.
-mkdir -p "$out/prefs"
 printf '{"general": {"keyboardLayout": 2, "enableBraille": false}, "profiles": {"default": {"profile": ["Default", "default"]}}, "pronunciations": {}, "keybindings": {}}\n' \
     >"$out/prefs/user-settings.conf"
 # Orca as installed, with two changes for a test: its debug file written line
