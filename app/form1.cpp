@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QStringList>
 
 namespace dalmiro {
 namespace {
