@@ -11,7 +11,6 @@ if [ "${1:-}" != --inside ]; then
     for tool in xvfb-run dbus-run-session openbox orca xdotool; do
         command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
     done
-    /usr/bin/python3 -c "import pyatspi" 2>/dev/null || { echo "missing pyatspi: skipped"; exit 77; }
     # Our own process group, so that every exit kills all we started.
     [ "$(ps -o pgid= $$ | tr -d ' ')" = $$ ] || exec setsid "$0" "$@"
     trap 'trap "" TERM; kill -TERM -- -$$ 2>/dev/null || true' EXIT
@@ -21,21 +20,15 @@ if [ "${1:-}" != --inside ]; then
 fi
 shift
 dalmiro=$1 out=$2
-mkdir -p "$out"
-rm -rf "${out:?}"/*
+rm -rf "$out" && mkdir -p "$out/prefs"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-# Polls a condition for up to $1 seconds.
-wait_for() {
-    local limit=$(($(date +%s) + $1))
-    shift
-    until "$@"; do
-        [ "$(date +%s)" -lt "$limit" ] || return 1
-        sleep 0.3
-    done
+wait_for() { # SECONDS COMMAND...: polls the command until it succeeds
+    local limit=$(($(date +%s) + $1)) && shift
+    until "$@"; do [ "$(date +%s)" -lt "$limit" ] || return 1 && sleep 0.3; done
 }
 
 export HOME=$out/home XDG_RUNTIME_DIR=$out/run
-mkdir -p "$HOME" "$out/prefs" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$out/bus.log" 2>&1 &
 a11y_on() {
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
@@ -53,12 +46,11 @@ printf '{"general": {"keyboardLayout": 2, "enableBraille": false}, "profiles": {
 /usr/bin/python3 -c '
 import builtins, runpy, sys
 debug_file, opener = sys.argv[1], builtins.open
-def open_(name, mode="r", *args, **kwargs):
-    return opener(name, mode, buffering=1) if name == debug_file else opener(name, mode, *args, **kwargs)
-builtins.open = open_
+builtins.open = lambda name, mode="r", *args, **kw: opener(name, mode, buffering=1) \
+    if name == debug_file else opener(name, mode, *args, **kw)
 sys.argv = ["orca"] + sys.argv[2:]
 orca = runpy.run_path("/usr/bin/orca", run_name="orca_under_test")
-orca["otherOrcas"] = lambda: []
+orca["main"].__globals__["otherOrcas"] = lambda: []
 sys.exit(orca["main"]())' "$out/orca.debug" -d braille -d braille-monitor -u "$out/prefs" \
     --debug-file="$out/orca.debug" >"$out/orca.log" 2>&1 &
 # What Orca has said, one utterance a line.
