@@ -30,13 +30,10 @@ wait_for() { # SECONDS COMMAND...: polls the command until it succeeds
 export HOME=$out/home XDG_RUNTIME_DIR=$out/run
 mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$out/bus.log" 2>&1 &
-a11y_on() {
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:"$1" \
-        variant:boolean:true >/dev/null 2>&1
-}
-wait_for 60 a11y_on IsEnabled || fail "no accessibility bus"
-a11y_on ScreenReaderEnabled
+a11y_on() { dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+    org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:"$1" variant:boolean:true; }
+wait_for 60 a11y_on IsEnabled >/dev/null 2>&1 || fail "no accessibility bus"
+a11y_on ScreenReaderEnabled >/dev/null
 openbox >"$out/openbox.log" 2>&1 &
 # Orca's laptop layout leaves the keypad to the program.
 printf '{"general": {"keyboardLayout": 2, "enableBraille": false}, "profiles": {"default": {"profile": ["Default", "default"]}}, "pronunciations": {}, "keybindings": {}}\n' \
@@ -65,15 +62,9 @@ wait_for 90 heard '^Screen reader on' || fail "Orca did not start: $(tail -n 5 "
 wait_for 90 heard '^Gioca Ora push button' || fail "no button heard; Orca said: $(spoken)"
 
 # The names of the results in the window's accessible tree, read over the bus.
-exposed() {
-    /usr/bin/python3 - <<'EOF'
-import pyatspi
-for app in pyatspi.Registry.getDesktop(0):
-    if app and app.name.lower() == "dalmiro":
-        group = pyatspi.findDescendant(app, lambda o: o.name == "Numeri proposti")
-        print("\n".join(child.name for child in group))
-EOF
-}
+exposed() { /usr/bin/python3 -c 'import pyatspi
+app = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.name.lower() == "dalmiro")
+print("\n".join(c.name for c in pyatspi.findDescendant(app, lambda o: o.name == "Numeri proposti")))'; }
 
 ranks=$'Primo numero\nSecondo numero\nTerzo numero\nQuarto numero\nQuinto numero\nSesto numero\nJolly'
 before=0
@@ -93,6 +84,5 @@ for key in space Return KP_Enter; do
     mapfile -t numbers < <(grep -oE '[0-9]+$' <<<"$shown")
     printf -v summary 'Numeri proposti: %s, %s, %s, %s, %s, %s. Jolly: %s.' "${numbers[@]}"
     said -F "$summary" || fail "no '$summary'; Orca said: $(since)"
-    echo "$key: ${numbers[*]}"
+    echo "$key started a draw, spoken whole: ${numbers[*]}"
 done
-echo "three draws from the keyboard, each spoken whole"
