@@ -1,15 +1,26 @@
 #include "app/form1.h"
 
+#include "app/accessibility.h"
+#include "app/command1button.h"
 #include "app/imagecontrol.h"
 #include "app/labelcontrol.h"
 #include "app/pictureframe.h"
+#include "app/proposaltext.h"
+#include "app/resultgroup.h"
 #include "app/shapecontrol.h"
 #include "resources/catalogue.h"
 #include "resources/icon.h"
+#include "resources/scenetext.h"
 
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QPushButton>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
+#include <QStringList>
 
 namespace dalmiro {
 namespace {
@@ -20,6 +31,34 @@ constexpr std::array<const char *, layout::kNumeriCount> kRankNames{
     "Quinto numero", "Sesto numero",   "Jolly",
 };
 
+// Said when a draw begins: while it runs, the result group has the focus.
+constexpr char kDrawBegins[] = "Estrazione in corso";
+
+// The scene's explanation, as one paragraph.
+QString panelText()
+{
+    QStringList lines;
+    for (const char *line : scenetext::kPanelLines)
+        lines.append(QString::fromUtf8(line));
+    lines.append(QString::fromUtf8(scenetext::kGoodLuck));
+    return lines.join(QLatin1Char(' '));
+}
+
+// Has screen readers say `text` at once where the platform can (Qt 6.8 and
+// later); returns false where it cannot.
+bool announce(QObject *source, const QString &text)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(source, text);
+    QAccessible::updateAccessibility(&event);
+    return true;
+#else
+    Q_UNUSED(source);
+    Q_UNUSED(text);
+    return false;
+#endif
+}
+
 } // namespace
 
 Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *parent)
@@ -27,11 +66,14 @@ Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *paren
                           Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint),
       m_pacing(*this, clock), m_sequence(*this, pump, clock, random)
 {
+    installAccessibleInterfaces();
     setWindowTitle(QStringLiteral("Dalmiro"));
+    setAccessibleDescription(panelText());
     // Qualified: inside a widget, windowIcon() names the widget's own getter.
     setWindowIcon(dalmiro::windowIcon());
     setFixedSize(layout::kWindowSize);
     createControls();
+    createCopy();
 
     m_timer1.setTimerType(Qt::PreciseTimer);
     m_timer1.setInterval(layout::kTimer1IntervalMs);
@@ -84,15 +126,39 @@ void Form1::createControls()
         }
     }
 
-    m_command1 = new QPushButton(QString::fromLatin1(layout::kCommand1Caption), m_picture2);
-    m_command1->setGeometry(layout::kCommand1);
+    // The button is the window's own child, over the frames at the very
+    // place it has in the scene: so screen readers find it directly in the
+    // window, which leaves the decorative frames out.
+    m_command1 = new Command1Button(QString::fromLatin1(layout::kCommand1Caption), this);
+    m_command1->setGeometry(
+        layout::kCommand1.translated(layout::kPicture1.topLeft() + layout::kPicture2.topLeft()));
     m_command1->raise();
 
-    // Focus order: the two frames, then the button; the labels take no focus.
-    m_picture1->setFocusPolicy(Qt::StrongFocus);
-    m_picture2->setFocusPolicy(Qt::StrongFocus);
-    setTabOrder(m_picture1, m_picture2);
-    setTabOrder(m_picture2, m_command1);
+    m_results = new ResultGroup(this);
+    m_results->setGeometry(layout::kResultColumn.translated(layout::kPicture1.topLeft() +
+                                                            layout::kPicture2.topLeft()));
+    m_results->lower();
+    m_results->setResults(m_numeri);
+
+    // The button is the only place for the keyboard; the frames take no focus.
+    m_command1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::createCopy()
+{
+    m_copy = new QAction(QStringLiteral("Copia i numeri"), this);
+    m_copy->setShortcut(QKeySequence::Copy);
+    m_copy->setShortcutContext(Qt::WindowShortcut);
+    m_copy->setEnabled(false);
+    connect(m_copy, &QAction::triggered, this, &Form1::copyProposal);
+    addAction(m_copy);
+    m_menu = new QMenu(this);
+    m_menu->addAction(m_copy);
+}
+
+QPushButton *Form1::command1() const
+{
+    return m_command1;
 }
 
 void Form1::Form_Load()
@@ -143,11 +209,6 @@ void Form1::setJollyPicture(const QImage &picture)
     m_jolly->setPicture(picture);
 }
 
-void Form1::setNumeriVisible(int k, bool visible)
-{
-    m_numeri[k]->setShown(visible);
-}
-
 void Form1::setNumeriCaption(int k, const QString &caption)
 {
     m_numeri[k]->setCaption(caption);
@@ -158,9 +219,62 @@ void Form1::setCerchioVisible(bool visible)
     m_cerchio->setVisible(visible);
 }
 
+void Form1::setNumeriVisible(int k, bool visible)
+{
+    m_numeri[k]->setShown(visible);
+    // The ball has landed: its number takes the focus, and a screen reader
+    // says its name ("Primo numero: 49").
+    if (visible && m_sequence.isRunning())
+        m_numeri[k]->setFocus(Qt::OtherFocusReason);
+}
+
 void Form1::setCommand1Enabled(bool enabled)
 {
+    if (m_sequence.isRunning() && !enabled)
+        drawBegins();
     m_command1->setEnabled(enabled);
+    if (m_sequence.isRunning() && enabled)
+        drawEnded();
+}
+
+void Form1::drawBegins()
+{
+    m_copy->setEnabled(false);
+    // Focus leaves the button before it is disabled, for the group, which a
+    // screen reader speaks with its description.
+    const QString begins = QString::fromLatin1(kDrawBegins);
+    if (!announce(m_results, begins))
+        m_results->setAccessibleDescription(begins);
+    m_command1->setAccessibleDescription(QString());
+    m_results->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::drawEnded()
+{
+    m_proposal = m_sequence.drawnNumbers();
+    m_copy->setEnabled(true);
+    m_results->setAccessibleDescription(QString());
+    // The summary is the button's description until the next draw: said
+    // as the focus comes back, and whenever it comes back later.
+    m_command1->setAccessibleDescription(proposalSummary(m_proposal));
+    m_command1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::copyProposal()
+{
+    if (m_copy->isEnabled())
+        QGuiApplication::clipboard()->setText(proposalLine(m_proposal));
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent *event)
+{
+    const QRect column = m_results->geometry();
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        m_menu->popup(mapToGlobal(column.center()));
+    else if (column.contains(event->pos()))
+        m_menu->popup(event->globalPos());
+    else
+        event->ignore();
 }
 
 void Form1::setTimer1Enabled(bool enabled)

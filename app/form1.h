@@ -10,6 +10,8 @@
 
 #include <array>
 
+class QAction;
+class QMenu;
 class QPushButton;
 
 namespace dalmiro {
@@ -18,13 +20,21 @@ class Clock;
 class EventPump;
 class ImageControl;
 class LabelControl;
+class Command1Button;
 class PictureFrame;
 class RandomSource;
+class ResultGroup;
 class ShapeControl;
 
 // The program's one window: the drum scene with the ball slots, the result
 // column, the button on its red band and the drum's timer. It owns the draw
 // that the button starts and exposes its controls to it.
+//
+// The button is the one place for the keyboard: it has focus when the window
+// opens and again when a draw ends. During a draw the focus moves to the
+// result group, then to each number as its ball lands, which is what makes a
+// screen reader say them. Ctrl+C, or "Copia i numeri" on the result column's
+// menu, copies the last finished proposal as one line of text.
 class Form1 : public QWidget, public FormControls
 {
     Q_OBJECT
@@ -38,6 +48,8 @@ public:
     void Form_Load();
 
     const DrawSequence &drawSequence() const { return m_sequence; }
+    QPushButton *command1() const;
+    ResultGroup *resultGroup() const { return m_results; }
 
     // FormControls
     void setImage1Visible(int index, bool visible) override;
@@ -61,10 +73,17 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void createControls();
+    void createCopy();
     void centreOnScreen();
+    // A draw has hidden the last results and is about to disable the button.
+    void drawBegins();
+    // A draw has enabled the button again: its numbers are all out.
+    void drawEnded();
+    void copyProposal();
 
     PictureFrame *m_picture1 = nullptr;
     PictureFrame *m_picture2 = nullptr;
@@ -74,7 +93,12 @@ private:
     std::array<LabelControl *, layout::kNumeriCount> m_numeri{};
     ShapeControl *m_cerchio = nullptr;
     ShapeControl *m_shape1 = nullptr;
-    QPushButton *m_command1 = nullptr;
+    Command1Button *m_command1 = nullptr;
+    ResultGroup *m_results = nullptr;
+    QAction *m_copy = nullptr;
+    QMenu *m_menu = nullptr;
+    // The numbers of the last draw that ended; all 0 before the first.
+    DrawnNumbers m_proposal{};
     QTimer m_timer1;
     FramePacing m_pacing;
     bool m_placed = false;

@@ -2,33 +2,13 @@
 
 #include "app/layout.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QFontDatabase>
 #include <QPainter>
 
 namespace dalmiro {
-namespace {
-
-// Plain widgets are exposed as a generic client area; a label reads better
-// as static text.
-QAccessibleInterface *labelAccessible(const QString &, QObject *object)
-{
-    if (auto *label = qobject_cast<LabelControl *>(object))
-        return new QAccessibleWidget(label, QAccessible::StaticText);
-    return nullptr;
-}
-
-} // namespace
 
 LabelControl::LabelControl(const QString &rank, QWidget *parent) : QWidget(parent), m_rank(rank)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(labelAccessible);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
-
     resize(layout::kLabelBox);
     setFont(captionFont());
     setFocusPolicy(Qt::NoFocus);
@@ -53,19 +33,25 @@ QFont LabelControl::captionFont()
 void LabelControl::setCaption(const QString &caption)
 {
     m_caption = caption;
-    // setAccessibleName() raises the name-changed event itself.
-    setAccessibleName(m_rank + QStringLiteral(": ") + caption);
+    updateAccessibleName(!isHidden());
     update();
 }
 
 void LabelControl::setShown(bool shown)
 {
-    const bool wasHidden = isHidden();
+    // Named before it is shown and after it is hidden, so that no shown
+    // label has a stale name and no hidden one a number.
+    if (shown)
+        updateAccessibleName(true);
     setVisible(shown);
-    if (shown && wasHidden) {
-        QAccessibleEvent announce(this, QAccessible::Alert);
-        QAccessible::updateAccessibility(&announce);
-    }
+    if (!shown)
+        updateAccessibleName(false);
+}
+
+void LabelControl::updateAccessibleName(bool shown)
+{
+    // setAccessibleName() raises the name-changed event itself.
+    setAccessibleName(shown ? m_rank + QStringLiteral(": ") + m_caption : m_rank);
 }
 
 void LabelControl::paintEvent(QPaintEvent *)

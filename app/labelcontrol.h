@@ -7,9 +7,9 @@ namespace dalmiro {
 
 // A windowless label: one line of black text centred across its box from the
 // box's top edge, on a transparent background, cut off at the box's edges.
-// It takes no focus. For screen readers it is static text named after its
-// rank and its caption ("Primo numero: 42"), and showing it asks them to
-// announce it.
+// It takes no focus from the keyboard or the mouse. For screen readers it is
+// static text named after its rank, and while it is shown also after its
+// caption ("Primo numero: 42"); a hidden label has no number in its name.
 class LabelControl : public QWidget
 {
     Q_OBJECT
@@ -19,8 +19,11 @@ public:
     explicit LabelControl(const QString &rank, QWidget *parent = nullptr);
 
     void setCaption(const QString &caption);
-    // Shows or hides the label; a label that becomes shown is announced.
     void setShown(bool shown);
+
+    // The group that screen readers see the label in; by default its parent.
+    void setGroup(QWidget *group) { m_group = group; }
+    QWidget *group() const { return m_group; }
 
     // The bold sans-serif face all labels use.
     static QFont captionFont();
@@ -29,6 +32,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void updateAccessibleName(bool shown);
+
+    QWidget *m_group = nullptr;
     QString m_rank;
     QString m_caption;
 };

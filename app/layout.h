@@ -71,6 +71,9 @@ inline constexpr std::array<QPoint, kSlotCount> kSlots{{
 inline constexpr std::array<QPoint, kEstrattoCount> kEstratto{
     {{648, 517}, {648, 472}, {648, 427}, {648, 383}, {648, 337}, {648, 293}}};
 inline constexpr QPoint kJolly{648, 223};
+// The whole column, from the jolly's top to the foot of its grey panel: where
+// a right-click offers to copy the numbers.
+inline constexpr QRect kResultColumn{645, 223, 52, 341};
 
 // The number labels numeri(0) to numeri(6), each on the plate of its ball
 // (numeri(6) on the jolly).

@@ -2,10 +2,13 @@
 // panel between the neck, the top run, the right run and the drum.
 #include "resources/art/painting.h"
 #include "resources/art/scene.h"
+#include "resources/scenetext.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPen>
+
+#include <array>
 
 namespace dalmiro::art::detail {
 
@@ -86,24 +89,10 @@ void paintCredits(QPainter &p)
     }
 }
 
-// The panel's lines: where each starts and what it says. They step to the
-// right along the drum's shoulder.
-struct PanelLine
-{
-    qreal x;
-    const char *text;
-};
-
-const PanelLine kPanel[] = {
-    {303, "Se la fortuna ti sorride, il premio può essere davvero grande!"},
-    {303, "I numeri sono estratti a caso, poi passano al vaglio di un preciso"},
-    {303, "calcolo matematico: scarta le combinazioni dalla somma bassa e,"},
-    {303, "se manca, aggiunge una coppia di numeri consecutivi. Ne nascono"},
-    {339, "combinazioni che i giocatori comuni, legati a date e"},
-    {375, "compleanni, scelgono di rado. La probabilità di"},
-    {412, "vincere non cambia, ma una vincita"},
-    {448, "andrebbe divisa con meno giocatori:"},
-    {449, "così il premio sarebbe più alto."},
+// Where each of the panel's lines starts: they step to the right along the
+// drum's shoulder.
+constexpr std::array<qreal, scenetext::kPanelLines.size()> kPanelLeft{
+    303, 303, 303, 303, 339, 375, 412, 448, 449,
 };
 
 void paintOutlinedLine(QPainter &p, const QPainterPath &path, const QBrush &fill)
@@ -136,13 +125,14 @@ void paintTextPanel(QPainter &p)
     p.save();
     const QColor yellow(252, 252, 5);
     qreal top = 67;
-    for (const PanelLine &line : kPanel) {
-        const QPainterPath path = capText(QString::fromUtf8(line.text), Face::SansBold, 7.0, 0.92);
-        paintOutlinedLine(p, path.translated(line.x, top), yellow);
+    for (std::size_t i = 0; i < kPanelLeft.size(); ++i) {
+        const QPainterPath path =
+            capText(QString::fromUtf8(scenetext::kPanelLines[i]), Face::SansBold, 7.0, 0.92);
+        paintOutlinedLine(p, path.translated(kPanelLeft[i], top), yellow);
         top += 12;
     }
-    const QPainterPath luck =
-        fittedText(QStringLiteral("Buona fortuna!"), Face::SansBold, QRectF(482, 186, 87, 9));
+    const QPainterPath luck = fittedText(QString::fromUtf8(scenetext::kGoodLuck), Face::SansBold,
+                                         QRectF(482, 186, 87, 9));
     paintOutlinedLine(p, luck, QColor(252, 78, 4));
     p.restore();
 }

@@ -5,14 +5,16 @@
 namespace dalmiro::testing {
 
 // The one application object of a test program that needs the real event
-// loop; made on first use (the tests run on the offscreen platform).
+// loop; made on first use (the tests run on the offscreen platform). It is
+// never destroyed: the keyboard that a key event makes registers in a list
+// of the toolkit's that goes before the application at exit.
 inline QApplication &qtApplication()
 {
     static int argc = 1;
     static char name[] = "draw_qt_tests";
     static char *argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
+    static QApplication *application = new QApplication(argc, argv);
+    return *application;
 }
 
 } // namespace dalmiro::testing

@@ -8,8 +8,11 @@
 #include "platform/randomsource.h"
 #include "qtapplication.h"
 
+#include <QClipboard>
 #include <QImage>
 #include <QPushButton>
+#include <QStringList>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -102,6 +105,41 @@ TEST_P(RealWindowClose, closingDuringADrawHidesTheWindowAndEndsTheDraw)
     ASSERT_NE(button(), nullptr);
     EXPECT_FALSE(button()->isEnabled()) << "the draw went on to its end";
 }
+
+// A key pressed and released in the window that has focus: through the
+// window's shortcuts to the focused widget.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(static_cast<QWidget *>(nullptr), key, modifiers);
+}
+
+class KeyboardDraw : public RealWindow, public ::testing::WithParamInterface<Qt::Key>
+{
+};
+
+TEST_P(KeyboardDraw, theFocusedButtonStartsADrawThatEndsWithTheFocusBackAndTheNumbersToCopy)
+{
+    window.activateWindow();
+    press(Qt::Key_Tab); // the button is the only place the focus can go
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(button()));
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before")) << "nothing to copy";
+
+    press(GetParam());
+    const DrawnNumbers &drawn = window.drawSequence().drawnNumbers();
+    ASSERT_NE(drawn[0], 0) << "no draw";
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(button()));
+    press(Qt::Key_C, Qt::ControlModifier);
+    QStringList line;
+    for (std::size_t k = 0; k < 6; ++k)
+        line << QString::number(drawn[k]);
+    line << QStringLiteral("Jolly") << QString::number(drawn[6]);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), line.join(QLatin1Char(' ')));
+}
+
+INSTANTIATE_TEST_SUITE_P(SpaceReturnEnter, KeyboardDraw,
+                         ::testing::Values(Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter));
 
 // In the wait for the first ball, in a chute run, and later in the draw.
 INSTANTIATE_TEST_SUITE_P(Milliseconds, RealWindowClose, ::testing::Values(2, 150, 2500));

@@ -46,9 +46,10 @@ ball_shown() {
 all_balls_shown() {
     for k in 0 1 2 3 4 5 6; do ball_shown "$1" "$k" || return 1; done
 }
-# The button looks as it did before the first press: enabled again.
+# The button looks as it did before the first press: enabled again. Inside
+# its focus ring only: the ring comes and goes with the window's focus.
 button_as_at_start() {
-    convert "$shots/$1.png" -crop "105x33+$((X + 480))+$((Y + 536))" +repage "$shots/button.png"
+    convert "$shots/$1.png" -crop "99x27+$((X + 483))+$((Y + 539))" +repage "$shots/button.png"
     [ "$(compare -metric AE "$shots/button-start.png" "$shots/button.png" null: 2>&1)" = 0 ]
 }
 
@@ -71,7 +72,7 @@ done
 eval "$(xdotool getwindowgeometry --shell "$wid")" # X, Y: the window's inner origin
 sleep 1
 shot 00-start
-convert "$shots/00-start.png" -crop "105x33+$((X + 480))+$((Y + 536))" +repage \
+convert "$shots/00-start.png" -crop "99x27+$((X + 483))+$((Y + 539))" +repage \
     "$shots/button-start.png"
 circle_shown 00-start && fail "circle shown before the first draw"
 ball_shown 00-start 0 && fail "a result shown before the first draw"

@@ -1,6 +1,9 @@
 #include "windowfixture.h"
 
+#include "app/labelcontrol.h"
+
 #include <QAccessible>
+#include <QStringList>
 
 #include <vector>
 
@@ -69,12 +72,43 @@ INSTANTIATE_TEST_SUITE_P(
                       RankCase{4, "1", "Quinto numero: 1"}, RankCase{5, "66", "Sesto numero: 66"},
                       RankCase{6, "17", "Jolly: 17"}));
 
-TEST_F(WindowTest, NoResultIsExposedAtStart)
+QStringList childNames(QAccessibleInterface *parent)
 {
-    const auto texts = accessibleObjects(form(), QAccessible::StaticText);
-    EXPECT_EQ(texts.size(), 7u);
-    for (QAccessibleInterface *text : texts)
-        EXPECT_TRUE(text->state().invisible) << qPrintable(text->text(QAccessible::Name));
+    QStringList names;
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface *child = parent->child(i);
+        EXPECT_EQ(child->parent(), parent) << "the tree reads the same both ways";
+        EXPECT_EQ(parent->indexOfChild(child), i);
+        names << child->text(QAccessible::Name);
+    }
+    return names;
+}
+
+TEST_F(WindowTest, TheFrameHoldsTheButtonAndTheResultGroupWithTheShownNumbersInDrawOrder)
+{
+    QAccessibleInterface *frame = QAccessible::queryAccessibleInterface(&form());
+    EXPECT_EQ(frame->role(), QAccessible::Window);
+    EXPECT_EQ(childNames(frame), QStringList({"Gioca Ora", "Numeri proposti"}));
+    EXPECT_EQ(frame->text(QAccessible::Name), QStringLiteral("Dalmiro"));
+    const QString description = frame->text(QAccessible::Description);
+    EXPECT_TRUE(description.startsWith(QStringLiteral("Se la fortuna ti sorride, il premio")));
+    EXPECT_TRUE(description.endsWith(QStringLiteral("sarebbe più alto. Buona fortuna!")));
+
+    QAccessibleInterface *group = frame->child(1);
+    EXPECT_EQ(group->role(), QAccessible::Grouping);
+    EXPECT_TRUE(childNames(group).isEmpty()) << "no result before the first draw";
+    const std::pair<int, const char *> shown[] = {{6, "63"}, {1, "35"}, {0, "49"}};
+    for (const auto &[k, number] : shown) {
+        form().setNumeriCaption(k, QString::fromLatin1(number));
+        form().setNumeriVisible(k, true);
+    }
+    EXPECT_EQ(childNames(group),
+              QStringList({"Primo numero: 49", "Secondo numero: 35", "Jolly: 63"}));
+
+    form().setNumeriVisible(1, false);
+    EXPECT_EQ(childNames(group), QStringList({"Primo numero: 49", "Jolly: 63"}));
+    for (const QWidget *label : form().findChildren<LabelControl *>())
+        EXPECT_TRUE(!label->isHidden() || !label->accessibleName().contains(QLatin1Char(':')));
 }
 
 TEST_F(WindowTest, TheButtonIsExposedWithItsCaptionAndState)
