@@ -2,7 +2,8 @@
 //   tick     the time of one drum tick (pick, picture, marking the slot for
 //            the next frame): median, 90th and 99th percentiles
 //   draw     one whole draw on the real clock: processor time against wall
-//            time, and the chute runs against the pauses they contain
+//            time, the chute runs against the pauses they contain, and the
+//            wake-ups: the times a second the program slept and was woken
 //   spin     the same draw with waits that return at once, for comparison
 //   memory   resident memory over 200 draws run on a fast simulated clock
 //   timer    the floor under the draw: the window shown and a 1 ms precise
@@ -60,6 +61,19 @@ double processorSeconds()
     getrusage(RUSAGE_SELF, &usage);
     auto toSeconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
     return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
+#endif
+}
+
+// The times the process gave up the processor to wait (voluntary context
+// switches): every sleep that ends in a wake-up counts one.
+long wakeUps()
+{
+#if defined(_WIN32)
+    return -1; // not kept per process on Windows
+#else
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw;
 #endif
 }
 
@@ -189,10 +203,12 @@ int measureDraw(bool spin)
         qtPump.processPendingEvents();
 
     const double cpu0 = processorSeconds();
+    const long wakes0 = wakeUps();
     const auto wall0 = Steady::now();
     draw.Command1_Click();
     const double wall = seconds(Steady::now() - wall0);
     const double cpu = processorSeconds() - cpu0;
+    const long wakes = wakeUps() - wakes0;
 
     std::printf("%s draw: wall %.3f s, processor %.3f s = %.1f%% of wall\n",
                 spin ? "spinning" : "sleeping", wall, cpu, 100.0 * cpu / wall);
@@ -206,6 +222,9 @@ int measureDraw(bool spin)
         runs += seconds(controls.runEnds[k] - pump.takes[k]);
     std::printf("chute runs: %.4f s for 98 pauses of 0.1 s (9.8 s): %+.2f%%\n", runs,
                 100.0 * (runs - 9.8) / 9.8);
+    if (wakes0 >= 0)
+        std::printf("wake-ups: %ld voluntary context switches, %.0f a second of wall\n", wakes,
+                    double(wakes) / wall);
     return 0;
 }
 
