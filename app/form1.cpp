@@ -20,6 +20,11 @@ constexpr std::array<const char *, layout::kNumeriCount> kRankNames{
     "Quinto numero", "Sesto numero",   "Jolly",
 };
 
+// Timer1 keeps its interval: the draw ticks once per millisecond of draw
+// time. Only the delivery follows the display: each frame runs the ticks
+// that fell due since the last one.
+static_assert(layout::kTimer1IntervalMs == 1 && DrawSequence::kTimer1Interval == 0.001);
+
 } // namespace
 
 Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *parent)
@@ -33,9 +38,6 @@ Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *paren
     setFixedSize(layout::kWindowSize);
     createControls();
 
-    m_timer1.setTimerType(Qt::PreciseTimer);
-    m_timer1.setInterval(layout::kTimer1IntervalMs);
-    connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
 
@@ -165,11 +167,15 @@ void Form1::setCommand1Enabled(bool enabled)
 
 void Form1::setTimer1Enabled(bool enabled)
 {
-    // Enabling a running timer leaves its ticks where they are.
-    if (!enabled)
-        m_timer1.stop();
-    else if (!m_timer1.isActive())
-        m_timer1.start();
+    driveTicks(enabled ? &m_sequence : nullptr);
+}
+
+void Form1::driveTicks(DrawSequence *draw)
+{
+    if (draw)
+        m_pacing.setAnimation([draw] { draw->runDueTicks(); });
+    else
+        m_pacing.setAnimation({});
 }
 
 void Form1::Command1_Click()

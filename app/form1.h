@@ -5,7 +5,6 @@
 #include "draw/drawsequence.h"
 #include "draw/formcontrols.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -38,6 +37,10 @@ public:
     void Form_Load();
 
     const DrawSequence &drawSequence() const { return m_sequence; }
+    // The draw whose due ticks every frame of the window runs, or none. The
+    // window's own draw while Timer1 is enabled; a measuring tool may drive
+    // a draw of its own on the window.
+    void driveTicks(DrawSequence *draw);
 
     // FormControls
     void setImage1Visible(int index, bool visible) override;
@@ -56,6 +59,7 @@ public:
 
 public slots:
     void Command1_Click();
+    // One drum tick of the window's draw.
     void Timer1_Timer();
 
 protected:
@@ -75,7 +79,6 @@ private:
     ShapeControl *m_cerchio = nullptr;
     ShapeControl *m_shape1 = nullptr;
     QPushButton *m_command1 = nullptr;
-    QTimer m_timer1;
     FramePacing m_pacing;
     bool m_placed = false;
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace dalmiro {
 
@@ -25,7 +26,8 @@ constexpr double kHighestRefreshRate = 240.0;
 
 FramePacing::FramePacing(QWidget &window, const Clock &clock)
     : m_window(window), m_clock(clock),
-      m_pacer(*this, [this] { present(); }, 1.0 / kFallbackRefreshRate),
+      m_pacer(
+          *this, [this] { present(); }, 1.0 / kFallbackRefreshRate),
       m_compositorFrames(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
     m_timer.setSingleShot(true);
@@ -54,6 +56,11 @@ bool FramePacing::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+void FramePacing::setAnimation(std::function<void()> advance)
+{
+    m_pacer.setAnimation(std::move(advance));
+}
+
 double FramePacing::now() const
 {
     return m_clock.monotonic();
@@ -62,11 +69,13 @@ double FramePacing::now() const
 void FramePacing::requestFrame(double notBefore)
 {
     const double wait = notBefore - now();
-    if (wait > 0) {
-        m_timer.start(static_cast<int>(std::ceil(wait * 1000.0)));
-    } else if (m_compositorFrames && m_handle) {
+    if (m_compositorFrames && m_handle) {
+        // The compositor answers no sooner than it can show a frame after
+        // the last one we gave it: asking at once costs no wake-up of ours.
         m_timer.stop();
         m_handle->requestUpdate();
+    } else if (wait > 0) {
+        m_timer.start(static_cast<int>(std::ceil(wait * 1000.0)));
     } else {
         // Not painted here and now: the changes made by the rest of the
         // current handler belong to the same frame.
@@ -97,8 +106,7 @@ void FramePacing::watch(QWindow *handle)
     m_handle = handle;
     handle->installEventFilter(this);
     m_pacer.setPeriod(displayPeriod());
-    connect(handle, &QWindow::screenChanged, this,
-            [this] { m_pacer.setPeriod(displayPeriod()); });
+    connect(handle, &QWindow::screenChanged, this, [this] { m_pacer.setPeriod(displayPeriod()); });
 }
 
 double FramePacing::displayPeriod() const

@@ -20,8 +20,8 @@
 #include <QTimer>
 
 #if defined(_WIN32)
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 #else
 #include <sys/resource.h>
 #include <unistd.h>
@@ -103,25 +103,22 @@ private:
     EventPump &m_inner;
 };
 
-// Passes the draw's operations on to the window, runs the drum timer for
-// this draw, and notes when each chute run ends.
+// Passes the draw's operations on to the window, has the window's frames run
+// this draw's ticks while its timer is on, and notes when each chute run ends
+// (on the monotonic clock).
 class TimedControls final : public FormControls
 {
 public:
-    explicit TimedControls(Form1 &window) : m_window(window)
-    {
-        m_timer1.setTimerType(Qt::PreciseTimer);
-        m_timer1.setInterval(1);
-    }
-    QTimer &timer1() { return m_timer1; }
-    std::vector<Steady::time_point> runEnds;
+    TimedControls(Form1 &window, const Clock &clock) : m_window(window), m_clock(clock) {}
+    DrawSequence *draw = nullptr;
+    std::vector<double> runEnds;
     int chuteRun = 0;
 
     void setImage1Visible(int index, bool visible) override
     {
         // The last hide of run k is that of slot 47 - k, after its frames.
         if (!visible && index == 47 - chuteRun && m_lastFramed == index) {
-            runEnds.push_back(Steady::now());
+            runEnds.push_back(m_clock.monotonic());
             ++chuteRun;
         }
         m_window.setImage1Visible(index, visible);
@@ -145,21 +142,21 @@ public:
     void setNumeriCaption(int k, const QString &c) override { m_window.setNumeriCaption(k, c); }
     void setCerchioVisible(bool visible) override { m_window.setCerchioVisible(visible); }
     void setCommand1Enabled(bool enabled) override { m_window.setCommand1Enabled(enabled); }
-    void setTimer1Enabled(bool enabled) override { enabled ? m_timer1.start() : m_timer1.stop(); }
+    void setTimer1Enabled(bool enabled) override { m_window.driveTicks(enabled ? draw : nullptr); }
 
 private:
     Form1 &m_window;
-    QTimer m_timer1;
+    const Clock &m_clock;
     int m_lastFramed = -1;
 };
 
-// Notes the moment each ball is taken: the first pump call of its first
-// pause is the first one that finds the latch set.
+// Notes the moment each ball is taken, the moment its tick was due, at the
+// first pump call of its first pause, the first one that finds the latch set.
 class TakeWatch final : public EventPump
 {
 public:
     TakeWatch(EventPump &inner, const DrawSequence *&draw) : m_inner(inner), m_draw(draw) {}
-    std::vector<Steady::time_point> takes;
+    std::vector<double> takes;
     void processPendingEvents() override
     {
         look();
@@ -176,7 +173,7 @@ private:
     {
         const int latch = m_draw ? m_draw->chuteLatch() : 0;
         if (latch == 1 && m_latch == 0)
-            takes.push_back(Steady::now());
+            takes.push_back(m_draw->ballTakenAt());
         m_latch = latch;
     }
     EventPump &m_inner;
@@ -195,10 +192,10 @@ int measureDraw(bool spin)
     Form1 window(qtPump, clock, random);
     window.Form_Load();
     window.show();
-    TimedControls controls(window);
+    TimedControls controls(window, clock);
     DrawSequence draw(controls, pump, clock, random);
     watched = &draw;
-    QObject::connect(&controls.timer1(), &QTimer::timeout, [&] { draw.Timer1_Timer(); });
+    controls.draw = &draw;
     for (int i = 0; i < 20; ++i)
         qtPump.processPendingEvents();
 
@@ -219,7 +216,7 @@ int measureDraw(bool spin)
     }
     double runs = 0;
     for (std::size_t k = 0; k < 7; ++k)
-        runs += seconds(controls.runEnds[k] - pump.takes[k]);
+        runs += controls.runEnds[k] - pump.takes[k];
     std::printf("chute runs: %.4f s for 98 pauses of 0.1 s (9.8 s): %+.2f%%\n", runs,
                 100.0 * (runs - 9.8) / 9.8);
     if (wakes0 >= 0)
@@ -331,7 +328,7 @@ int measureMemory()
         void waitForEvents(double deadline) override { s.waitForEvents(deadline); }
     } pump(simulated, qtPump);
     DrawSequence draw(controls, pump, time, random);
-    simulated.onTick = [&] { draw.Timer1_Timer(); };
+    simulated.onTick = [&] { draw.runDueTicks(); };
 
     double warm = 0, highest = 0;
     const auto wall0 = Steady::now();

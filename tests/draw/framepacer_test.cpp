@@ -72,10 +72,13 @@ TEST(FramePacer, aChangeMadeWhilePaintingGoesToTheNextFrame)
     FakeFrames frames;
     FramePacer *self = nullptr;
     int painted = 0;
-    FramePacer pacer(frames, [&] {
-        if (++painted == 1)
-            self->changed();
-    }, kPeriod);
+    FramePacer pacer(
+        frames,
+        [&] {
+            if (++painted == 1)
+                self->changed();
+        },
+        kPeriod);
     self = &pacer;
     pacer.changed();
     pacer.frameDue();
@@ -96,6 +99,24 @@ TEST(FramePacer, aRequestTheDisplayNeverAnsweredIsMadeAgain)
     window.frames.time += 1.0;
     window.change(3);
     EXPECT_EQ(window.frames.requests.size(), 2u);
+}
+
+TEST(FramePacer, anAnimationAdvancesThenPresentsEveryFrameAndAsksForTheNext)
+{
+    PacedWindow window;
+    window.pacer.setAnimation([&] { window.state += 10; }); // changes seen only later
+    for (int frame = 1; frame <= 3; ++frame) {
+        ASSERT_EQ(window.frames.requests.size(), std::size_t(frame)) << "one request per frame";
+        window.frames.time += kPeriod;
+        window.pacer.frameDue();
+        EXPECT_DOUBLE_EQ(window.frames.requests.back(), window.frames.time + kPeriod);
+    }
+    EXPECT_EQ(window.shown, (std::vector<int>{10, 20, 30})) << "advanced before each frame";
+
+    window.pacer.setAnimation({});
+    window.pacer.frameDue();
+    EXPECT_EQ(window.shown.size(), 3u);
+    EXPECT_FALSE(window.pacer.isFrameRequested());
 }
 
 } // namespace

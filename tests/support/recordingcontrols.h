@@ -70,6 +70,8 @@ public:
 
     std::function<std::int64_t()> now;
     std::function<void(bool)> onTimer1;
+    // Whether a drum tick is running, when the draw can tell.
+    std::function<bool()> ticking;
 
     std::vector<Op> ops;
     std::array<bool, 48> image1Visible;
@@ -173,7 +175,7 @@ private:
     {
         if (closed)
             ++opsAfterClose;
-        ops.push_back({std::move(text), now ? now() : 0, inTick});
+        ops.push_back({std::move(text), now ? now() : 0, inTick || (ticking && ticking())});
     }
 
     PictureNames m_names;
