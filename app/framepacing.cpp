@@ -26,8 +26,7 @@ constexpr double kHighestRefreshRate = 240.0;
 
 FramePacing::FramePacing(QWidget &window, const Clock &clock)
     : m_window(window), m_clock(clock),
-      m_pacer(
-          *this, [this] { present(); }, 1.0 / kFallbackRefreshRate),
+      m_pacer(*this, [this] { present(); }, 1.0 / kFallbackRefreshRate),
       m_compositorFrames(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
     m_timer.setSingleShot(true);
@@ -106,7 +105,8 @@ void FramePacing::watch(QWindow *handle)
     m_handle = handle;
     handle->installEventFilter(this);
     m_pacer.setPeriod(displayPeriod());
-    connect(handle, &QWindow::screenChanged, this, [this] { m_pacer.setPeriod(displayPeriod()); });
+    connect(handle, &QWindow::screenChanged, this,
+            [this] { m_pacer.setPeriod(displayPeriod()); });
 }
 
 double FramePacing::displayPeriod() const

@@ -20,8 +20,8 @@
 #include <QTimer>
 
 #if defined(_WIN32)
-#include <psapi.h>
 #include <windows.h>
+#include <psapi.h>
 #else
 #include <sys/resource.h>
 #include <unistd.h>

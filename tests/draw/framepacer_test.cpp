@@ -72,13 +72,10 @@ TEST(FramePacer, aChangeMadeWhilePaintingGoesToTheNextFrame)
     FakeFrames frames;
     FramePacer *self = nullptr;
     int painted = 0;
-    FramePacer pacer(
-        frames,
-        [&] {
-            if (++painted == 1)
-                self->changed();
-        },
-        kPeriod);
+    FramePacer pacer(frames, [&] {
+        if (++painted == 1)
+            self->changed();
+    }, kPeriod);
     self = &pacer;
     pacer.changed();
     pacer.frameDue();
