@@ -151,7 +151,7 @@ private:
 };
 
 // Notes the moment each ball is taken, the moment its tick was due, at the
-// first pump call of its first pause, the first one that finds the latch set.
+// first pump call that finds the latch set for a new ball.
 class TakeWatch final : public EventPump
 {
 public:
@@ -171,14 +171,16 @@ public:
 private:
     void look()
     {
-        const int latch = m_draw ? m_draw->chuteLatch() : 0;
-        if (latch == 1 && m_latch == 0)
-            takes.push_back(m_draw->ballTakenAt());
-        m_latch = latch;
+        // The latch may be cleared and set again between two pump calls: a new
+        // ball is told by its own moment of taking.
+        if (m_draw && m_draw->chuteLatch() == 1 && m_draw->ballTakenAt() != m_taken) {
+            m_taken = m_draw->ballTakenAt();
+            takes.push_back(m_taken);
+        }
     }
     EventPump &m_inner;
     const DrawSequence *&m_draw;
-    int m_latch = 0;
+    double m_taken = -1.0;
 };
 
 int measureDraw(bool spin)
