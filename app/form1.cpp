@@ -173,7 +173,7 @@ void Form1::setTimer1Enabled(bool enabled)
 void Form1::driveTicks(DrawSequence *draw)
 {
     if (draw)
-        m_pacing.setAnimation([draw] { draw->runDueTicks(); });
+        m_pacing.setAnimation([draw] { return draw->runDueTicks(); });
     else
         m_pacing.setAnimation({});
 }
@@ -211,6 +211,8 @@ void Form1::centreOnScreen()
 void Form1::closeEvent(QCloseEvent *event)
 {
     m_sequence.requestStop();
+    // The draw stops without disabling Timer1: the frames stop here.
+    driveTicks(nullptr);
     event->accept();
 }
 

@@ -55,7 +55,7 @@ bool FramePacing::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void FramePacing::setAnimation(std::function<void()> advance)
+void FramePacing::setAnimation(std::function<bool()> advance)
 {
     m_pacer.setAnimation(std::move(advance));
 }

@@ -28,7 +28,7 @@ public:
 
     // See FramePacer::setAnimation: `advance` runs at every frame, just
     // before it is painted, in the same wake-up.
-    void setAnimation(std::function<void()> advance);
+    void setAnimation(std::function<bool()> advance);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -116,9 +116,11 @@ void DrawSequence::runDraw()
         pumpPendingEvents();
         // A tick run inside the pump may have taken a ball already; if not,
         // this pass looks at the pick the latest tick left.
+        // The passes take no draw time: a ball taken by one leaves where the
+        // draw stands.
         if (!m_ballTaken && passTakesBall()) {
             m_ballTaken = true;
-            m_takenAt = m_clock.monotonic();
+            m_takenAt = m_drawTime;
         }
         if (m_ballTaken) {
             m_ballTaken = false;
@@ -169,10 +171,12 @@ void DrawSequence::startTicks()
     m_ballTaken = false;
 }
 
-void DrawSequence::runDueTicks()
+bool DrawSequence::runDueTicks()
 {
-    if (!m_ticking || m_stopRequested || m_ballTaken)
-        return;
+    if (!m_ticking || m_stopRequested)
+        return true;
+    if (m_ballTaken)
+        return false;
     const double now = m_clock.monotonic();
     const double missedBefore = now - kLagLimit;
     if (m_ticksFrom + double(m_ticksRun + 1) * kTimer1Interval < missedBefore)
@@ -181,18 +185,18 @@ void DrawSequence::runDueTicks()
     for (;;) {
         const double due = m_ticksFrom + double(m_ticksRun + 1) * kTimer1Interval;
         if (due > until)
-            return;
+            return m_tickHorizon >= now;
         ++m_ticksRun;
         Timer1_Timer();
         if (m_stopRequested)
-            return;
+            return true;
         if (m_waitingForBall && passTakesBall()) {
             // The ball leaves at the moment its tick was due; the ticks after
             // it belong to the chute's first pause.
             m_waitingForBall = false;
             m_ballTaken = true;
             m_takenAt = due;
-            return;
+            return false;
         }
     }
 }
@@ -283,13 +287,16 @@ void DrawSequence::pause(double tempo)
     const double start = std::max(m_drawTime, m_clock.monotonic() - kLagLimit);
     const double deadline = start + tempo;
     m_tickHorizon = deadline;
+    // While the drum turns, the display frame that follows the deadline ends
+    // the pause, and the chute's next step is shown in that very frame: no
+    // wake-up of its own. Without the drum, the pause wakes at its deadline.
+    const double wakeAt = m_ticking ? deadline + kTickFallback : deadline;
     if (m_clock.monotonic() < deadline) {
         pumpPendingEvents();
-        while (m_clock.monotonic() < deadline)
-            waitForEvents(deadline);
+        while (m_clock.monotonic() < deadline - kDueAllowance)
+            waitForEvents(wakeAt);
     }
-    // The end of the pause is a wake-up: the ticks due by then run first.
-    runDueTicks();
+    runDueTicks(); // those due by the deadline, before the draw goes on
     m_drawTime = deadline;
 }
 

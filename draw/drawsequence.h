@@ -41,8 +41,10 @@ public:
     // due by now and that the draw has reached; while the draw waits for a
     // ball, a tick that takes one ends the batch and the ticks after it wait
     // for the next call. Does nothing while Timer1 is disabled. Call it at
-    // every display frame, from inside the event pump.
-    void runDueTicks();
+    // every display frame, from inside the event pump. False when the draw
+    // must go on (a pause has ended, a ball was taken) before the present
+    // moment can be shown: call again once the event pump is next called.
+    bool runDueTicks();
     // Returns once the monotonic clock has advanced by `tempo` seconds, having
     // handled the events that came meanwhile; it sleeps between them.
     void Pausa(double tempo);

@@ -33,11 +33,17 @@ void FramePacer::frameDue()
     m_requested = false;
     if (m_advance) {
         m_inFrame = true;
-        m_advance();
+        const bool current = m_advance();
         m_inFrame = false;
         // What advancing changed may reach us only later, as a request to
         // paint: an animated frame is always presented.
         m_dirty = true;
+        if (!current) {
+            m_requested = true;
+            m_requestedAt = m_source.now();
+            m_source.requestFrame(m_requestedAt);
+            return;
+        }
     }
     if (!m_dirty)
         return;
@@ -49,7 +55,7 @@ void FramePacer::frameDue()
         request();
 }
 
-void FramePacer::setAnimation(std::function<void()> advance)
+void FramePacer::setAnimation(std::function<bool()> advance)
 {
     m_advance = std::move(advance);
     if (m_advance && !m_requested)

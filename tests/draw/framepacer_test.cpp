@@ -101,7 +101,11 @@ TEST(FramePacer, aRequestTheDisplayNeverAnsweredIsMadeAgain)
 TEST(FramePacer, anAnimationAdvancesThenPresentsEveryFrameAndAsksForTheNext)
 {
     PacedWindow window;
-    window.pacer.setAnimation([&] { window.state += 10; }); // changes seen only later
+    bool current = true;
+    window.pacer.setAnimation([&] { // changes seen only later
+        window.state += 10;
+        return current;
+    });
     for (int frame = 1; frame <= 3; ++frame) {
         ASSERT_EQ(window.frames.requests.size(), std::size_t(frame)) << "one request per frame";
         window.frames.time += kPeriod;
@@ -110,9 +114,17 @@ TEST(FramePacer, anAnimationAdvancesThenPresentsEveryFrameAndAsksForTheNext)
     }
     EXPECT_EQ(window.shown, (std::vector<int>{10, 20, 30})) << "advanced before each frame";
 
-    window.pacer.setAnimation({});
+    current = false; // the frame waits for the caller, and is asked for at once
     window.pacer.frameDue();
     EXPECT_EQ(window.shown.size(), 3u);
+    EXPECT_DOUBLE_EQ(window.frames.requests.back(), window.frames.time);
+    current = true;
+    window.pacer.frameDue();
+    EXPECT_EQ(window.shown.back(), 50);
+
+    window.pacer.setAnimation({});
+    window.pacer.frameDue();
+    EXPECT_EQ(window.shown.size(), 4u);
     EXPECT_FALSE(window.pacer.isFrameRequested());
 }
 
