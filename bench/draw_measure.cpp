@@ -150,12 +150,16 @@ private:
     int m_lastFramed = -1;
 };
 
-// Notes the moment each ball is taken, the moment its tick was due, at the
-// first pump call that finds the latch set for a new ball.
+// Notes the moment each ball is seen to be taken: the first pump call that
+// finds the latch set for a new ball, which comes in the wake-up that ran the
+// taking tick, as the end of the run comes in the wake-up that shows it.
 class TakeWatch final : public EventPump
 {
 public:
-    TakeWatch(EventPump &inner, const DrawSequence *&draw) : m_inner(inner), m_draw(draw) {}
+    TakeWatch(EventPump &inner, const DrawSequence *&draw, const Clock &clock)
+        : m_inner(inner), m_draw(draw), m_clock(clock)
+    {
+    }
     std::vector<double> takes;
     void processPendingEvents() override
     {
@@ -175,11 +179,12 @@ private:
         // ball is told by its own moment of taking.
         if (m_draw && m_draw->chuteLatch() == 1 && m_draw->ballTakenAt() != m_taken) {
             m_taken = m_draw->ballTakenAt();
-            takes.push_back(m_taken);
+            takes.push_back(m_clock.monotonic());
         }
     }
     EventPump &m_inner;
     const DrawSequence *&m_draw;
+    const Clock &m_clock;
     double m_taken = -1.0;
 };
 
@@ -189,7 +194,7 @@ int measureDraw(bool spin)
     QtEventPump qtPump(clock);
     SpinningPump spinning(qtPump);
     const DrawSequence *watched = nullptr;
-    TakeWatch pump(spin ? static_cast<EventPump &>(spinning) : qtPump, watched);
+    TakeWatch pump(spin ? static_cast<EventPump &>(spinning) : qtPump, watched, clock);
     SystemRandomSource random;
     Form1 window(qtPump, clock, random);
     window.Form_Load();
