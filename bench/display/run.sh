@@ -4,7 +4,6 @@
 # it starts itself (Xvfb, or weston's headless backend with a private runtime
 # directory), and after each run prints the server's processor time over the
 # run as a share of the draw's wall time. Figures, not pass or fail.
-# BENCH_DISPLAY (:N) picks the X display instead of a random one.
 set -euo pipefail
 bench=$1 kind=${2:-offscreen} runs=${3:-3}
 work=$(mktemp -d)

@@ -172,10 +172,8 @@ TEST_P(PumpKinds, thePassAfterARevealNeverTakesABallEvenWithTheExitPicked)
         SCOPED_TRACE("after ball " + std::to_string(k));
         const std::size_t revealed = indexOf(own, "numeri(" + std::to_string(k) + ") show");
         ASSERT_EQ(own[revealed + 1].text, "image1(31) show");
-        // Two passes, which take no draw time: the first only clears the
-        // latch, the second takes, where the reveal left the draw.
-        EXPECT_NEAR(double(own[revealed + 1].time - own[revealed].time), double(kStep),
-                    kRounding);
+        // Two passes, no draw time: the first only clears the latch, the second takes.
+        EXPECT_NEAR(double(own[revealed + 1].time - own[revealed].time), double(kStep), kRounding);
     }
 
     // The latch is still set when the next draw starts: again its first pass

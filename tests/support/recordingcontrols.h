@@ -70,8 +70,7 @@ public:
 
     std::function<std::int64_t()> now;
     std::function<void(bool)> onTimer1;
-    // Whether a drum tick is running, when the draw can tell.
-    std::function<bool()> ticking;
+    std::function<bool()> ticking; // whether a drum tick runs, when the draw can tell
 
     std::vector<Op> ops;
     std::array<bool, 48> image1Visible;
