@@ -59,6 +59,11 @@ bool announce(QObject *source, const QString &text)
 #endif
 }
 
+// Timer1 keeps its interval: the draw ticks once per millisecond of draw
+// time. Only the delivery follows the display: each frame runs the ticks
+// that fell due since the last one.
+static_assert(layout::kTimer1IntervalMs == 1 && DrawSequence::kTimer1Interval == 0.001);
+
 } // namespace
 
 Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *parent)
@@ -75,9 +80,6 @@ Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *paren
     createControls();
     createCopy();
 
-    m_timer1.setTimerType(Qt::PreciseTimer);
-    m_timer1.setInterval(layout::kTimer1IntervalMs);
-    connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
 
@@ -279,11 +281,15 @@ void Form1::contextMenuEvent(QContextMenuEvent *event)
 
 void Form1::setTimer1Enabled(bool enabled)
 {
-    // Enabling a running timer leaves its ticks where they are.
-    if (!enabled)
-        m_timer1.stop();
-    else if (!m_timer1.isActive())
-        m_timer1.start();
+    driveTicks(enabled ? &m_sequence : nullptr);
+}
+
+void Form1::driveTicks(DrawSequence *draw)
+{
+    if (draw)
+        m_pacing.setAnimation([draw] { return draw->runDueTicks(); });
+    else
+        m_pacing.setAnimation({});
 }
 
 void Form1::Command1_Click()
@@ -319,6 +325,8 @@ void Form1::centreOnScreen()
 void Form1::closeEvent(QCloseEvent *event)
 {
     m_sequence.requestStop();
+    // The draw stops without disabling Timer1: the frames stop here.
+    driveTicks(nullptr);
     event->accept();
 }
 

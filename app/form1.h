@@ -5,7 +5,6 @@
 #include "draw/drawsequence.h"
 #include "draw/formcontrols.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -50,6 +49,10 @@ public:
     const DrawSequence &drawSequence() const { return m_sequence; }
     QPushButton *command1() const;
     ResultGroup *resultGroup() const { return m_results; }
+    // The draw whose due ticks every frame of the window runs, or none. The
+    // window's own draw while Timer1 is enabled; a measuring tool may drive
+    // a draw of its own on the window.
+    void driveTicks(DrawSequence *draw);
 
     // FormControls
     void setImage1Visible(int index, bool visible) override;
@@ -68,6 +71,7 @@ public:
 
 public slots:
     void Command1_Click();
+    // One drum tick of the window's draw.
     void Timer1_Timer();
 
 protected:
@@ -99,7 +103,6 @@ private:
     QMenu *m_menu = nullptr;
     // The numbers of the last draw that ended; all 0 before the first.
     DrawnNumbers m_proposal{};
-    QTimer m_timer1;
     FramePacing m_pacing;
     bool m_placed = false;
 

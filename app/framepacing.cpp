@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace dalmiro {
 
@@ -55,6 +56,11 @@ bool FramePacing::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+void FramePacing::setAnimation(std::function<bool()> advance)
+{
+    m_pacer.setAnimation(std::move(advance));
+}
+
 double FramePacing::now() const
 {
     return m_clock.monotonic();
@@ -63,11 +69,13 @@ double FramePacing::now() const
 void FramePacing::requestFrame(double notBefore)
 {
     const double wait = notBefore - now();
-    if (wait > 0) {
-        m_timer.start(static_cast<int>(std::ceil(wait * 1000.0)));
-    } else if (m_compositorFrames && m_handle) {
+    if (m_compositorFrames && m_handle) {
+        // The compositor answers no sooner than it can show a frame after
+        // the last one we gave it: asking at once costs no wake-up of ours.
         m_timer.stop();
         m_handle->requestUpdate();
+    } else if (wait > 0) {
+        m_timer.start(static_cast<int>(std::ceil(wait * 1000.0)));
     } else {
         // Not painted here and now: the changes made by the rest of the
         // current handler belong to the same frame.

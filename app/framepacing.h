@@ -26,6 +26,10 @@ class FramePacing final : public QObject, private FrameSource
 public:
     FramePacing(QWidget &window, const Clock &clock);
 
+    // See FramePacer::setAnimation: `advance` runs at every frame, just
+    // before it is painted, in the same wake-up.
+    void setAnimation(std::function<bool()> advance);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -2,7 +2,8 @@
 //   tick     the time of one drum tick (pick, picture, marking the slot for
 //            the next frame): median, 90th and 99th percentiles
 //   draw     one whole draw on the real clock: processor time against wall
-//            time, and the chute runs against the pauses they contain
+//            time, the chute runs against the pauses they contain, and the
+//            wake-ups: the times a second the program slept and was woken
 //   spin     the same draw with waits that return at once, for comparison
 //   memory   resident memory over 200 draws run on a fast simulated clock
 //   timer    the floor under the draw: the window shown and a 1 ms precise
@@ -63,6 +64,19 @@ double processorSeconds()
 #endif
 }
 
+// The times the process gave up the processor to wait (voluntary context
+// switches): every sleep that ends in a wake-up counts one.
+long wakeUps()
+{
+#if defined(_WIN32)
+    return -1; // not kept per process on Windows
+#else
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw;
+#endif
+}
+
 double residentMiB()
 {
 #if defined(_WIN32)
@@ -89,25 +103,22 @@ private:
     EventPump &m_inner;
 };
 
-// Passes the draw's operations on to the window, runs the drum timer for
-// this draw, and notes when each chute run ends.
+// Passes the draw's operations on to the window, has the window's frames run
+// this draw's ticks while its timer is on, and notes when each chute run ends
+// (on the monotonic clock).
 class TimedControls final : public FormControls
 {
 public:
-    explicit TimedControls(Form1 &window) : m_window(window)
-    {
-        m_timer1.setTimerType(Qt::PreciseTimer);
-        m_timer1.setInterval(1);
-    }
-    QTimer &timer1() { return m_timer1; }
-    std::vector<Steady::time_point> runEnds;
+    TimedControls(Form1 &window, const Clock &clock) : m_window(window), m_clock(clock) {}
+    DrawSequence *draw = nullptr;
+    std::vector<double> runEnds;
     int chuteRun = 0;
 
     void setImage1Visible(int index, bool visible) override
     {
         // The last hide of run k is that of slot 47 - k, after its frames.
         if (!visible && index == 47 - chuteRun && m_lastFramed == index) {
-            runEnds.push_back(Steady::now());
+            runEnds.push_back(m_clock.monotonic());
             ++chuteRun;
         }
         m_window.setImage1Visible(index, visible);
@@ -131,21 +142,25 @@ public:
     void setNumeriCaption(int k, const QString &c) override { m_window.setNumeriCaption(k, c); }
     void setCerchioVisible(bool visible) override { m_window.setCerchioVisible(visible); }
     void setCommand1Enabled(bool enabled) override { m_window.setCommand1Enabled(enabled); }
-    void setTimer1Enabled(bool enabled) override { enabled ? m_timer1.start() : m_timer1.stop(); }
+    void setTimer1Enabled(bool enabled) override { m_window.driveTicks(enabled ? draw : nullptr); }
 
 private:
     Form1 &m_window;
-    QTimer m_timer1;
+    const Clock &m_clock;
     int m_lastFramed = -1;
 };
 
-// Notes the moment each ball is taken: the first pump call of its first
-// pause is the first one that finds the latch set.
+// Notes the moment each ball is seen to be taken: the first pump call that
+// finds the latch set for a new ball, which comes in the wake-up that ran the
+// taking tick, as the end of the run comes in the wake-up that shows it.
 class TakeWatch final : public EventPump
 {
 public:
-    TakeWatch(EventPump &inner, const DrawSequence *&draw) : m_inner(inner), m_draw(draw) {}
-    std::vector<Steady::time_point> takes;
+    TakeWatch(EventPump &inner, const DrawSequence *&draw, const Clock &clock)
+        : m_inner(inner), m_draw(draw), m_clock(clock)
+    {
+    }
+    std::vector<double> takes;
     void processPendingEvents() override
     {
         look();
@@ -160,14 +175,17 @@ public:
 private:
     void look()
     {
-        const int latch = m_draw ? m_draw->chuteLatch() : 0;
-        if (latch == 1 && m_latch == 0)
-            takes.push_back(Steady::now());
-        m_latch = latch;
+        // The latch may be cleared and set again between two pump calls: a new
+        // ball is told by its own moment of taking.
+        if (m_draw && m_draw->chuteLatch() == 1 && m_draw->ballTakenAt() != m_taken) {
+            m_taken = m_draw->ballTakenAt();
+            takes.push_back(m_clock.monotonic());
+        }
     }
     EventPump &m_inner;
     const DrawSequence *&m_draw;
-    int m_latch = 0;
+    const Clock &m_clock;
+    double m_taken = -1.0;
 };
 
 int measureDraw(bool spin)
@@ -176,23 +194,25 @@ int measureDraw(bool spin)
     QtEventPump qtPump(clock);
     SpinningPump spinning(qtPump);
     const DrawSequence *watched = nullptr;
-    TakeWatch pump(spin ? static_cast<EventPump &>(spinning) : qtPump, watched);
+    TakeWatch pump(spin ? static_cast<EventPump &>(spinning) : qtPump, watched, clock);
     SystemRandomSource random;
     Form1 window(qtPump, clock, random);
     window.Form_Load();
     window.show();
-    TimedControls controls(window);
+    TimedControls controls(window, clock);
     DrawSequence draw(controls, pump, clock, random);
     watched = &draw;
-    QObject::connect(&controls.timer1(), &QTimer::timeout, [&] { draw.Timer1_Timer(); });
+    controls.draw = &draw;
     for (int i = 0; i < 20; ++i)
         qtPump.processPendingEvents();
 
     const double cpu0 = processorSeconds();
+    const long wakes0 = wakeUps();
     const auto wall0 = Steady::now();
     draw.Command1_Click();
     const double wall = seconds(Steady::now() - wall0);
     const double cpu = processorSeconds() - cpu0;
+    const long wakes = wakeUps() - wakes0;
 
     std::printf("%s draw: wall %.3f s, processor %.3f s = %.1f%% of wall\n",
                 spin ? "spinning" : "sleeping", wall, cpu, 100.0 * cpu / wall);
@@ -203,9 +223,12 @@ int measureDraw(bool spin)
     }
     double runs = 0;
     for (std::size_t k = 0; k < 7; ++k)
-        runs += seconds(controls.runEnds[k] - pump.takes[k]);
+        runs += controls.runEnds[k] - pump.takes[k];
     std::printf("chute runs: %.4f s for 98 pauses of 0.1 s (9.8 s): %+.2f%%\n", runs,
                 100.0 * (runs - 9.8) / 9.8);
+    if (wakes0 >= 0)
+        std::printf("wake-ups: %ld voluntary context switches, %.0f a second of wall\n", wakes,
+                    double(wakes) / wall);
     return 0;
 }
 
@@ -312,7 +335,7 @@ int measureMemory()
         void waitForEvents(double deadline) override { s.waitForEvents(deadline); }
     } pump(simulated, qtPump);
     DrawSequence draw(controls, pump, time, random);
-    simulated.onTick = [&] { draw.Timer1_Timer(); };
+    simulated.onTick = [&] { draw.runDueTicks(); };
 
     double warm = 0, highest = 0;
     const auto wall0 = Steady::now();

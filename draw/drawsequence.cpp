@@ -9,7 +9,9 @@
 #include <QImage>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace dalmiro {
 
@@ -42,6 +44,16 @@ constexpr int kShowFrom = 5;
 constexpr int kFrameChoices = 15;
 constexpr int kLastDrumFrame = 10;
 constexpr int kCommonFrame = 9;
+
+// A draw that falls further behind the clock than this (a stopped process, a
+// machine that stalled) drops what it missed rather than replay it at once.
+constexpr double kLagLimit = 0.25; // seconds
+// Due times are sums of floating-point seconds, compared with a clock that
+// may step in whole microseconds: a tick this close to due counts as due.
+constexpr double kDueAllowance = 1e-7; // seconds
+// Where no display frame comes to run the ticks (a window the system does not
+// draw, say), the wait for a ball still wakes this often to run them.
+constexpr double kTickFallback = 0.05; // seconds
 
 constexpr char16_t kResultBall[] = u"PALLA";
 constexpr char16_t kJollyBall[] = u"Palla";
@@ -78,9 +90,11 @@ void DrawSequence::Command1_Click()
         // The window is closing: leave every control as it is.
     } catch (...) {
         m_running = false;
+        m_ticking = false;
         throw;
     }
     m_running = false;
+    m_ticking = false;
 }
 
 void DrawSequence::runDraw()
@@ -97,26 +111,94 @@ void DrawSequence::runDraw()
     Calcolo(m_drawnNumbers, m_random);
 
     m_controls.setTimer1Enabled(true);
+    startTicks();
     for (int k = 0; k < kBalls;) {
         pumpPendingEvents();
-        if (m_drumPick == kExitSlot && m_chuteLatch == 0) {
-            m_chuteLatch = 1;
+        // A tick run inside the pump may have taken a ball already; if not,
+        // this pass looks at the pick the latest tick left.
+        // The passes take no draw time: a ball taken by one leaves where the
+        // draw stands.
+        if (!m_ballTaken && passTakesBall()) {
+            m_ballTaken = true;
+            m_takenAt = m_drawTime;
+        }
+        if (m_ballTaken) {
+            m_ballTaken = false;
+            m_drawTime = m_takenAt;
             runChute(k);
             reveal(k);
             ++k;
             continue;
         }
-        m_chuteLatch = 0;
-        // Only a tick can change the outcome of the next pass, unless the pick
-        // already stands at the exit: then the next pass takes a ball at once,
-        // as it would if we polled.
-        if (m_drumPick != kExitSlot)
-            waitForEvents(-1.0);
+        // The latch was just cleared with the pick at the exit: the next pass
+        // takes a ball at once, before any later tick.
+        if (m_drumPick == kExitSlot)
+            continue;
+        // From here each tick is followed by its pass, wherever it runs.
+        m_waitingForBall = true;
+        m_tickHorizon = std::numeric_limits<double>::infinity();
+        runDueTicks();
+        if (!m_ballTaken)
+            waitForEvents(m_clock.monotonic() + kTickFallback);
     }
+    m_waitingForBall = false;
+    m_ticking = false;
     m_controls.setTimer1Enabled(false);
 
     settle();
     m_controls.setCommand1Enabled(true);
+}
+
+bool DrawSequence::passTakesBall()
+{
+    if (m_drumPick == kExitSlot && m_chuteLatch == 0) {
+        m_chuteLatch = 1;
+        return true;
+    }
+    m_chuteLatch = 0;
+    return false;
+}
+
+void DrawSequence::startTicks()
+{
+    m_ticking = true;
+    m_ticksFrom = m_clock.monotonic();
+    m_ticksRun = 0;
+    // No tick runs before the wait loop's first pass.
+    m_tickHorizon = m_ticksFrom;
+    m_drawTime = m_ticksFrom;
+    m_waitingForBall = false;
+    m_ballTaken = false;
+}
+
+bool DrawSequence::runDueTicks()
+{
+    if (!m_ticking || m_stopRequested)
+        return true;
+    if (m_ballTaken)
+        return false;
+    const double now = m_clock.monotonic();
+    const double missedBefore = now - kLagLimit;
+    if (m_ticksFrom + double(m_ticksRun + 1) * kTimer1Interval < missedBefore)
+        m_ticksRun = static_cast<long>((missedBefore - m_ticksFrom) / kTimer1Interval);
+    const double until = std::min(now, m_tickHorizon) + kDueAllowance;
+    for (;;) {
+        const double due = m_ticksFrom + double(m_ticksRun + 1) * kTimer1Interval;
+        if (due > until)
+            return m_tickHorizon >= now;
+        ++m_ticksRun;
+        Timer1_Timer();
+        if (m_stopRequested)
+            return true;
+        if (m_waitingForBall && passTakesBall()) {
+            // The ball leaves at the moment its tick was due; the ticks after
+            // it belong to the chute's first pause.
+            m_waitingForBall = false;
+            m_ballTaken = true;
+            m_takenAt = due;
+            return false;
+        }
+    }
 }
 
 void DrawSequence::runChute(int k)
@@ -171,6 +253,7 @@ void DrawSequence::Timer1_Timer()
     // Ticks that the closing window still delivers find nothing to draw on.
     if (m_stopRequested)
         return;
+    m_inTick = true;
     // The pick reuses the value that chose the previous tick's frame.
     m_drumPick = wholeBelow(m_random.lastRandom(), kDrumSlots);
     const bool show = wholeBelow(m_random.nextRandom(), kShowChoices) >= kShowFrom;
@@ -181,10 +264,12 @@ void DrawSequence::Timer1_Timer()
     frame = drawn > kLastDrumFrame ? kCommonFrame : drawn;
     m_controls.setImage1Picture(m_drumPick, loadPicture(frame));
     m_controls.refreshImage1(m_drumPick);
+    m_inTick = false;
 }
 
 void DrawSequence::Pausa(double tempo)
 {
+    m_drawTime = m_clock.monotonic();
     try {
         pause(tempo);
     } catch (const Stopped &) {
@@ -195,14 +280,24 @@ void DrawSequence::Pausa(double tempo)
 
 void DrawSequence::pause(double tempo)
 {
-    // The monotonic clock: a pause across midnight or a change of the system
-    // time still lasts `tempo`.
-    const double deadline = m_clock.monotonic() + tempo;
-    while (m_clock.monotonic() < deadline) {
+    // The pause starts where the draw stands: the chute's first step at the
+    // moment the ball was taken, every later step where the one before ended,
+    // so that no wake-up's lateness adds up. The monotonic clock: a pause
+    // across midnight or a change of the system time still lasts `tempo`.
+    const double start = std::max(m_drawTime, m_clock.monotonic() - kLagLimit);
+    const double deadline = start + tempo;
+    m_tickHorizon = deadline;
+    // While the drum turns, the display frame that follows the deadline ends
+    // the pause, and the chute's next step is shown in that very frame: no
+    // wake-up of its own. Without the drum, the pause wakes at its deadline.
+    const double wakeAt = m_ticking ? deadline + kTickFallback : deadline;
+    if (m_clock.monotonic() < deadline) {
         pumpPendingEvents();
-        if (m_clock.monotonic() < deadline)
-            waitForEvents(deadline);
+        while (m_clock.monotonic() < deadline - kDueAllowance)
+            waitForEvents(wakeAt);
     }
+    runDueTicks(); // those due by the deadline, before the draw goes on
+    m_drawTime = deadline;
 }
 
 void DrawSequence::requestStop()

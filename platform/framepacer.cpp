@@ -21,6 +21,9 @@ FramePacer::FramePacer(FrameSource &source, std::function<void()> present, doubl
 void FramePacer::changed()
 {
     m_dirty = true;
+    // A change made while advancing is shown by the frame under way.
+    if (m_inFrame)
+        return;
     if (!m_requested || m_source.now() - m_requestedAt > kRequestLifetime)
         request();
 }
@@ -28,12 +31,35 @@ void FramePacer::changed()
 void FramePacer::frameDue()
 {
     m_requested = false;
+    if (m_advance) {
+        m_inFrame = true;
+        const bool current = m_advance();
+        m_inFrame = false;
+        // What advancing changed may reach us only later, as a request to
+        // paint: an animated frame is always presented.
+        m_dirty = true;
+        if (!current) {
+            m_requested = true;
+            m_requestedAt = m_source.now();
+            m_source.requestFrame(m_requestedAt);
+            return;
+        }
+    }
     if (!m_dirty)
         return;
     m_dirty = false;
     m_lastPresented = m_source.now();
     // Painting may itself change something; that goes to the next frame.
     m_present();
+    if (m_advance && !m_requested)
+        request();
+}
+
+void FramePacer::setAnimation(std::function<bool()> advance)
+{
+    m_advance = std::move(advance);
+    if (m_advance && !m_requested)
+        request();
 }
 
 void FramePacer::request()

@@ -33,6 +33,13 @@ public:
     void changed();
     // The display can take a frame now.
     void frameDue();
+    // While set, every frame first calls `advance`, which brings what the
+    // window shows up to the present moment, and the frames keep coming, one
+    // per display refresh, whether or not anything else changed. When
+    // `advance` returns false, the animation has to go on outside the frame
+    // first: the frame is then shown at the next call the display can make,
+    // as soon as possible. An empty function stops them.
+    void setAnimation(std::function<bool()> advance);
 
     void setPeriod(double period) { m_period = period; }
     bool isFrameRequested() const { return m_requested; }
@@ -42,9 +49,11 @@ private:
 
     FrameSource &m_source;
     std::function<void()> m_present;
+    std::function<bool()> m_advance;
     double m_period = 1.0 / 60.0;
     bool m_dirty = false;
     bool m_requested = false;
+    bool m_inFrame = false;
     double m_requestedAt = 0.0;
     double m_lastPresented = -1.0e9;
 };

@@ -19,7 +19,7 @@ offscreen)
     export QT_QPA_PLATFORM=offscreen
     ;;
 xvfb)
-    display=:$((90 + RANDOM % 100))
+    display=${BENCH_DISPLAY:-:$((90 + RANDOM % 100))}
     Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/server.log" 2>&1 &
     server=$!
     export DISPLAY=$display QT_QPA_PLATFORM=xcb

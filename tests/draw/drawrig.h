@@ -56,11 +56,8 @@ struct DrawRig
     {
         controls.now = [this] { return time.now(); };
         controls.onTimer1 = [this](bool enabled) { pump.setTimerEnabled(enabled); };
-        pump.onTick = [this] {
-            controls.inTick = true;
-            draw.Timer1_Timer();
-            controls.inTick = false;
-        };
+        controls.ticking = [this] { return draw.isInTick(); };
+        pump.onTick = [this] { draw.runDueTicks(); };
     }
 
     // The operations the draw made itself, without those of the ticks.

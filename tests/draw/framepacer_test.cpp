@@ -98,5 +98,23 @@ TEST(FramePacer, aRequestTheDisplayNeverAnsweredIsMadeAgain)
     EXPECT_EQ(window.frames.requests.size(), 2u);
 }
 
+TEST(FramePacer, anAnimationAdvancesThenPresentsEveryFrameUnlessItMustGoOnFirst)
+{
+    PacedWindow window;
+    int calls = 0; // the third must wait for its caller, and is asked for at once
+    window.pacer.setAnimation([&] {
+        window.state += 10;
+        return ++calls != 3;
+    });
+    for (double wait : {kPeriod, kPeriod, 0.0, kPeriod}) {
+        window.pacer.frameDue();
+        EXPECT_DOUBLE_EQ(window.frames.requests.back(), window.frames.time + wait);
+    }
+    EXPECT_EQ(window.shown, (std::vector<int>{10, 20, 40})) << "advanced before each frame";
+    window.pacer.setAnimation({});
+    window.pacer.frameDue();
+    EXPECT_FALSE(window.pacer.isFrameRequested());
+}
+
 } // namespace
 } // namespace dalmiro::testing

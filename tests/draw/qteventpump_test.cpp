@@ -148,11 +148,7 @@ TEST_P(RealClockClose, theDrawStopsInsideThePumpCallThatSawTheClose)
     QTimer timer1;
     timer1.setTimerType(Qt::PreciseTimer);
     timer1.setInterval(1);
-    QObject::connect(&timer1, &QTimer::timeout, [&] {
-        controls.inTick = true;
-        draw.Timer1_Timer();
-        controls.inTick = false;
-    });
+    QObject::connect(&timer1, &QTimer::timeout, [&] { draw.runDueTicks(); });
     controls.onTimer1 = [&](bool enabled) { enabled ? timer1.start() : timer1.stop(); };
     QTimer::singleShot(GetParam(), &timer1, [&] {
         controls.closed = true;

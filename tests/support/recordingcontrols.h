@@ -70,6 +70,7 @@ public:
 
     std::function<std::int64_t()> now;
     std::function<void(bool)> onTimer1;
+    std::function<bool()> ticking; // whether a drum tick runs, when the draw can tell
 
     std::vector<Op> ops;
     std::array<bool, 48> image1Visible;
@@ -173,7 +174,7 @@ private:
     {
         if (closed)
             ++opsAfterClose;
-        ops.push_back({std::move(text), now ? now() : 0, inTick});
+        ops.push_back({std::move(text), now ? now() : 0, inTick || (ticking && ticking())});
     }
 
     PictureNames m_names;
