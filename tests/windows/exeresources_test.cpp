@@ -1,8 +1,8 @@
 // Dalmiro.exe (in a cross build, the packaged copy) read back through the
-// Windows API, as Explorer reads it: a GUI executable whose icon group 1 names
-// image 30001 (the carried icon, byte for byte) and whose Italian version
-// record holds the program's names and version. Runs under Wine in the cross
-// build.
+// Windows API, as Explorer reads it: a hardened GUI executable whose manifest
+// Windows understands as written, whose icon group 1 names image 30001 (the
+// carried icon, byte for byte) and whose Italian version record holds the
+// program's names and version. Runs under Wine in the cross build.
 #include "resources/storedpictures.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <fstream>
 #include <set>
 #include <string>
@@ -92,36 +94,159 @@ BOOL CALLBACK addType(HMODULE, LPWSTR type, LONG_PTR types)
     return TRUE;
 }
 
-TEST_F(Executable, IsAGuiProgramWithoutAConsole)
+// The executable's PE headers, read from the file; zeroes if it is none.
+IMAGE_NT_HEADERS64 ntHeaders()
 {
+    IMAGE_NT_HEADERS64 nt{};
     std::ifstream file(kExecutable, std::ios::binary);
-    ASSERT_TRUE(file) << "cannot open the executable";
     IMAGE_DOS_HEADER dos{};
     file.read(reinterpret_cast<char *>(&dos), sizeof dos);
-    ASSERT_EQ(dos.e_magic, IMAGE_DOS_SIGNATURE);
-    IMAGE_NT_HEADERS64 nt{};
+    if (!file || dos.e_magic != IMAGE_DOS_SIGNATURE)
+        return nt;
     file.seekg(dos.e_lfanew);
     file.read(reinterpret_cast<char *>(&nt), sizeof nt);
+    return file ? nt : IMAGE_NT_HEADERS64{};
+}
+
+TEST_F(Executable, IsAGuiProgramWithoutAConsole)
+{
+    const IMAGE_NT_HEADERS64 nt = ntHeaders();
     ASSERT_EQ(nt.Signature, DWORD(IMAGE_NT_SIGNATURE));
     EXPECT_EQ(nt.FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
     EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 }
 
-TEST_F(Executable, CarriesTheIconsAndTheVersionRecordOnly)
+// The loader's and the linker's protections: ASLR with high-entropy
+// addresses, NX, terminal-server aware; and no link time in the header, which
+// would make every build of the same sources differ.
+TEST_F(Executable, IsHardenedAndCarriesNoLinkTime)
+{
+    const IMAGE_NT_HEADERS64 nt = ntHeaders();
+    ASSERT_EQ(nt.Signature, DWORD(IMAGE_NT_SIGNATURE));
+    const struct
+    {
+        WORD flag;
+        const char *name;
+    } wanted[] = {{IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE, "DYNAMIC_BASE"},
+                  {IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA, "HIGH_ENTROPY_VA"},
+                  {IMAGE_DLLCHARACTERISTICS_NX_COMPAT, "NX_COMPAT"},
+                  {IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE, "TERMINAL_SERVER_AWARE"}};
+    for (const auto &want : wanted)
+        EXPECT_TRUE(nt.OptionalHeader.DllCharacteristics & want.flag) << want.name;
+    EXPECT_EQ(nt.FileHeader.TimeDateStamp, 0u);
+}
+
+TEST_F(Executable, CarriesTheManifestTheIconsAndTheVersionRecordOnly)
 {
     std::set<int> types;
     EnumResourceTypesW(module, addType, reinterpret_cast<LONG_PTR>(&types));
     const std::set<int> want{int(reinterpret_cast<ULONG_PTR>(RT_ICON)),
                              int(reinterpret_cast<ULONG_PTR>(RT_GROUP_ICON)),
-                             int(reinterpret_cast<ULONG_PTR>(RT_VERSION))};
+                             int(reinterpret_cast<ULONG_PTR>(RT_VERSION)),
+                             int(reinterpret_cast<ULONG_PTR>(RT_MANIFEST))};
     EXPECT_EQ(types, want);
 }
 
-TEST_F(Executable, IconsAreLanguageNeutralAndTheVersionRecordItalian)
+TEST_F(Executable, ManifestAndIconsAreLanguageNeutralAndTheVersionRecordItalian)
 {
+    EXPECT_EQ(languages(RT_MANIFEST, 1), std::vector<WORD>{0});
     EXPECT_EQ(languages(RT_GROUP_ICON, 1), std::vector<WORD>{0});
     EXPECT_EQ(languages(RT_ICON, 30001), std::vector<WORD>{0});
     EXPECT_EQ(languages(RT_VERSION, 1), std::vector<WORD>{0x0410});
+}
+
+// The manifest as Windows reads it when the program starts: the activation
+// context made from the executable's resource 1.
+class Manifest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ACTCTXW request{};
+        request.cbSize = sizeof request;
+        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        request.lpSource = kExecutable;
+        request.lpResourceName = MAKEINTRESOURCEW(1);
+        m_context = CreateActCtxW(&request);
+        ASSERT_NE(m_context, INVALID_HANDLE_VALUE) << "cannot read it: " << GetLastError();
+    }
+    void TearDown() override
+    {
+        if (m_context != INVALID_HANDLE_VALUE)
+            ReleaseActCtx(m_context);
+    }
+
+    // A windowsSettings value, or "<missing>".
+    std::wstring setting(const wchar_t *nameSpace, const wchar_t *name) const
+    {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        if (!QueryActCtxSettingsW(0, m_context, nameSpace, name, value, std::size(value), &written))
+            return L"<missing>";
+        return value;
+    }
+
+    HANDLE m_context = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(Manifest, AsksToRunAsItsInvoker)
+{
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level{};
+    ASSERT_TRUE(QueryActCtxW(0, m_context, nullptr, RunlevelInformationInActivationContext, &level,
+                             sizeof level, nullptr));
+    EXPECT_EQ(level.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
+    EXPECT_EQ(level.UiAccess, 0u);
+}
+
+TEST_F(Manifest, SupportsWindows7To11)
+{
+    alignas(8) std::uint8_t buffer[512] = {};
+    ASSERT_TRUE(QueryActCtxW(0, m_context, nullptr, CompatibilityInformationInActivationContext,
+                             buffer, sizeof buffer, nullptr));
+    // Laid out as Windows 10 (1903) and Wine lay it out, with a
+    // MaxVersionTested after each element's type; MinGW's header still has
+    // the older layout without it.
+    struct Element
+    {
+        GUID id;
+        ACTCTX_COMPATIBILITY_ELEMENT_TYPE type;
+        ULONGLONG maxVersionTested;
+    };
+    DWORD count = 0;
+    std::memcpy(&count, buffer, sizeof count);
+    ASSERT_LE(alignof(Element) + count * sizeof(Element), sizeof buffer);
+    std::set<std::wstring> systems;
+    for (DWORD i = 0; i < count; ++i) {
+        Element element{};
+        std::memcpy(&element, buffer + alignof(Element) + i * sizeof(Element), sizeof element);
+        EXPECT_EQ(element.type, ACTCTX_COMPATIBILITY_ELEMENT_TYPE_OS);
+        wchar_t text[40] = {};
+        StringFromGUID2(element.id, text, int(std::size(text)));
+        systems.insert(text);
+    }
+    const std::set<std::wstring> want{
+        L"{35138B9A-5D96-4FBD-8E2D-A2440225F93A}", // 7
+        L"{4A2F28E3-53B9-4441-BA9C-D69D4A4A6E38}", // 8
+        L"{1F676C76-80E1-4239-95BB-83D0F6D0DA78}", // 8.1
+        L"{8E0F7A12-BFB3-4FE8-B9A5-48FD50A15A9A}", // 10 and 11
+    };
+    EXPECT_EQ(systems, want);
+}
+
+TEST_F(Manifest, IsPerMonitorV2DpiAwareAndUtf8)
+{
+    const struct
+    {
+        const wchar_t *nameSpace;
+        const wchar_t *name;
+        const wchar_t *value;
+    } settings[] = {
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"PerMonitorV2"},
+        {L"http://schemas.microsoft.com/SMI/2019/WindowsSettings", L"activeCodePage", L"UTF-8"},
+    };
+    for (const auto &s : settings)
+        EXPECT_EQ(setting(s.nameSpace, s.name), s.value) << s.name;
 }
 
 TEST_F(Executable, IconGroupOneNamesImage30001Of48By48At8Bits)
