@@ -10,9 +10,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstring>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,7 +42,8 @@ protected:
         HRSRC found = FindResourceExW(module, type, MAKEINTRESOURCEW(name), language);
         if (!found)
             return {};
-        const auto *data = static_cast<const std::uint8_t *>(LockResource(LoadResource(module, found)));
+        const auto *data =
+            static_cast<const std::uint8_t *>(LockResource(LoadResource(module, found)));
         return {data, data + SizeofResource(module, found)};
     }
 
@@ -155,98 +155,41 @@ TEST_F(Executable, ManifestAndIconsAreLanguageNeutralAndTheVersionRecordItalian)
     EXPECT_EQ(languages(RT_VERSION, 1), std::vector<WORD>{0x0410});
 }
 
-// The manifest as Windows reads it when the program starts: the activation
-// context made from the executable's resource 1.
-class Manifest : public ::testing::Test
+// The manifest, byte for byte the one written for the program, and as
+// Windows reads it when the program starts: the activation context made from
+// resource 1, with its DPI awareness and code page.
+TEST_F(Executable, ManifestIsTheProgramsAndWindowsReadsItsSettings)
 {
-protected:
-    void SetUp() override
-    {
-        ACTCTXW request{};
-        request.cbSize = sizeof request;
-        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-        request.lpSource = kExecutable;
-        request.lpResourceName = MAKEINTRESOURCEW(1);
-        m_context = CreateActCtxW(&request);
-        ASSERT_NE(m_context, INVALID_HANDLE_VALUE) << "cannot read it: " << GetLastError();
-    }
-    void TearDown() override
-    {
-        if (m_context != INVALID_HANDLE_VALUE)
-            ReleaseActCtx(m_context);
-    }
+    const auto manifest = resource(RT_MANIFEST, 1, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    std::ifstream source(DALMIRO_MANIFEST, std::ios::binary);
+    EXPECT_EQ(manifest, std::vector<std::uint8_t>(std::istreambuf_iterator<char>(source), {}));
 
-    // A windowsSettings value, or "<missing>".
-    std::wstring setting(const wchar_t *nameSpace, const wchar_t *name) const
-    {
-        wchar_t value[64] = {};
-        SIZE_T written = 0;
-        if (!QueryActCtxSettingsW(0, m_context, nameSpace, name, value, std::size(value), &written))
-            return L"<missing>";
-        return value;
-    }
-
-    HANDLE m_context = INVALID_HANDLE_VALUE;
-};
-
-TEST_F(Manifest, AsksToRunAsItsInvoker)
-{
-    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level{};
-    ASSERT_TRUE(QueryActCtxW(0, m_context, nullptr, RunlevelInformationInActivationContext, &level,
-                             sizeof level, nullptr));
-    EXPECT_EQ(level.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
-    EXPECT_EQ(level.UiAccess, 0u);
-}
-
-TEST_F(Manifest, SupportsWindows7To11)
-{
-    alignas(8) std::uint8_t buffer[512] = {};
-    ASSERT_TRUE(QueryActCtxW(0, m_context, nullptr, CompatibilityInformationInActivationContext,
-                             buffer, sizeof buffer, nullptr));
-    // Laid out as Windows 10 (1903) and Wine lay it out, with a
-    // MaxVersionTested after each element's type; MinGW's header still has
-    // the older layout without it.
-    struct Element
-    {
-        GUID id;
-        ACTCTX_COMPATIBILITY_ELEMENT_TYPE type;
-        ULONGLONG maxVersionTested;
-    };
-    DWORD count = 0;
-    std::memcpy(&count, buffer, sizeof count);
-    ASSERT_LE(alignof(Element) + count * sizeof(Element), sizeof buffer);
-    std::set<std::wstring> systems;
-    for (DWORD i = 0; i < count; ++i) {
-        Element element{};
-        std::memcpy(&element, buffer + alignof(Element) + i * sizeof(Element), sizeof element);
-        EXPECT_EQ(element.type, ACTCTX_COMPATIBILITY_ELEMENT_TYPE_OS);
-        wchar_t text[40] = {};
-        StringFromGUID2(element.id, text, int(std::size(text)));
-        systems.insert(text);
-    }
-    const std::set<std::wstring> want{
-        L"{35138B9A-5D96-4FBD-8E2D-A2440225F93A}", // 7
-        L"{4A2F28E3-53B9-4441-BA9C-D69D4A4A6E38}", // 8
-        L"{1F676C76-80E1-4239-95BB-83D0F6D0DA78}", // 8.1
-        L"{8E0F7A12-BFB3-4FE8-B9A5-48FD50A15A9A}", // 10 and 11
-    };
-    EXPECT_EQ(systems, want);
-}
-
-TEST_F(Manifest, IsPerMonitorV2DpiAwareAndUtf8)
-{
+    ACTCTXW request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = kExecutable;
+    request.lpResourceName = MAKEINTRESOURCEW(1);
+    const HANDLE context = CreateActCtxW(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << "Windows cannot read it: " << GetLastError();
     const struct
     {
-        const wchar_t *nameSpace;
-        const wchar_t *name;
-        const wchar_t *value;
+        const wchar_t *nameSpace, *name, *value;
     } settings[] = {
         {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
-        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"PerMonitorV2"},
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness",
+         L"PerMonitorV2"},
         {L"http://schemas.microsoft.com/SMI/2019/WindowsSettings", L"activeCodePage", L"UTF-8"},
     };
-    for (const auto &s : settings)
-        EXPECT_EQ(setting(s.nameSpace, s.name), s.value) << s.name;
+    for (const auto &want : settings) {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        const std::wstring got = QueryActCtxSettingsW(0, context, want.nameSpace, want.name, value,
+                                                      std::size(value), &written)
+                                     ? value
+                                     : L"<missing>";
+        EXPECT_EQ(got, want.value) << want.name;
+    }
+    ReleaseActCtx(context);
 }
 
 TEST_F(Executable, IconGroupOneNamesImage30001Of48By48At8Bits)
@@ -262,9 +205,9 @@ TEST_F(Executable, IconGroupOneNamesImage30001Of48By48At8Bits)
     EXPECT_EQ(group[14] | group[15] << 8 | group[16] << 16 | group[17] << 24, 3752);
     EXPECT_EQ(group[18] | group[19] << 8, 30001);
     // The image Windows itself picks from the group for a 48 x 48 icon.
-    EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group.data()), TRUE, 48, 48,
-                                          LR_DEFAULTCOLOR),
-              30001);
+    EXPECT_EQ(
+        LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group.data()), TRUE, 48, 48, LR_DEFAULTCOLOR),
+        30001);
 }
 
 TEST_F(Executable, IconImage30001IsTheCarriedIconAndWindowsDecodesIt)
@@ -275,8 +218,8 @@ TEST_F(Executable, IconImage30001IsTheCarriedIconAndWindowsDecodesIt)
     ASSERT_EQ(ico.size(), 22 + 3752);
     EXPECT_EQ(QByteArrayView(reinterpret_cast<const char *>(image.data()), 3752), ico.sliced(22));
 
-    HICON icon = CreateIconFromResourceEx(image.data(), DWORD(image.size()), TRUE, 0x00030000,
-                                          48, 48, LR_DEFAULTCOLOR);
+    HICON icon = CreateIconFromResourceEx(image.data(), DWORD(image.size()), TRUE, 0x00030000, 48,
+                                          48, LR_DEFAULTCOLOR);
     ASSERT_NE(icon, nullptr);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));

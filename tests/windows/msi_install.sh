@@ -49,21 +49,12 @@ snapshot() {
                  key != "" { print key; key = "" } { print }'
     } >"$1"
 }
-# The installed apps' entries called Dalmiro, as "key|name|publisher|version".
+# The installed apps' entries named Dalmiro, as "key|publisher|version".
 entries() {
-    local key="" name="" publisher="" version=""
-    while IFS= read -r line; do
-        line=${line%$'\r'}
-        case "$line" in
-        HKEY_*)
-            [ "$name" != Dalmiro ] || echo "$key|$name|$publisher|$version"
-            key=${line##*\\} name="" publisher="" version="" ;;
-        *" DisplayName "*) name=${line##*REG_SZ    } ;;
-        *" Publisher "*) publisher=${line##*REG_SZ    } ;;
-        *" DisplayVersion "*) version=${line##*REG_SZ    } ;;
-        esac
-    done < <(wine reg query "$uninstall" /s 2>/dev/null)
-    [ "$name" != Dalmiro ] || echo "$key|$name|$publisher|$version"
+    wine reg query "$uninstall" /s | tr -d '\r' | awk -F '    ' '
+        /^HKEY/ { if (n == "Dalmiro") print k "|" p "|" v; k = $0; sub(/.*\\/, "", k); n = p = v = "" }
+        $2 == "DisplayName" { n = $4 } $2 == "Publisher" { p = $4 } $2 == "DisplayVersion" { v = $4 }
+        END { if (n == "Dalmiro") print k "|" p "|" v }'
 }
 msiexec() { # msiexec /i|/x FILE: silent, with a log kept in WORK
     local log
@@ -91,7 +82,7 @@ shortcut_icon=$(strings -el "$shortcut" | grep -o -i '[A-Z]:\\.*\.ico$') ||
 mapfile -t found < <(entries)
 echo "installed apps: ${found[*]}"
 [ ${#found[@]} = 1 ] || fail "${#found[@]} entries named Dalmiro in the installed apps"
-IFS='|' read -r code _ publisher shown <<<"${found[0]}"
+IFS='|' read -r code publisher shown <<<"${found[0]}"
 [ "$publisher|$shown" = "Dalmiro developers|$version" ] || fail "entry: $publisher, $shown"
 # The entry's icon (the installed product's ProductIcon, which the list shows)
 # and the shortcut's: the icon the executable carries, byte for byte.
@@ -109,9 +100,8 @@ cat >"$work/dalmiro.sh" <<EOF
 '$wine_run' --restart
 cd '$installed' && DALMIRO_WINEPATH= exec '$wine_run' ./Dalmiro.exe 2>>'$work/dalmiro.stderr'
 EOF
-chmod +x "$work/dalmiro.sh"
 printf '#!/bin/sh\nexec xdotool key --window "$1" alt+F4\n' >"$work/close.sh"
-chmod +x "$work/close.sh"
+chmod +x "$work/dalmiro.sh" "$work/close.sh"
 : >"$work/dalmiro.stderr"
 "$here/../e2e/draw_e2e.sh" "$work/dalmiro.sh" "$work/shots" "$work/close.sh"
 "$wine_run" --restart
@@ -136,8 +126,7 @@ msiexec /i "$work/Dalmiro-$higher.msi"
 mapfile -t found < <(entries)
 echo "installed apps: ${found[*]}"
 [ ${#found[@]} = 1 ] || fail "${#found[@]} entries named Dalmiro after the upgrade"
-[ "$(cut -d'|' -f4 <<<"${found[0]}")" = "$higher" ] || fail "the entry is not the new version's"
-[ "$(cut -d'|' -f1 <<<"${found[0]}")" != "$code" ] || fail "the old product is still registered"
+[[ ${found[0]} = *"|$higher" && ${found[0]} != "$code|"* ]] || fail "the entry is not the new version's"
 diff -r "$package" "$installed" || fail "the upgraded files differ from the package's"
 [ "$(shortcuts)" = "$shortcut" ] || fail "not one shortcut after the upgrade"
 
