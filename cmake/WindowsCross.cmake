@@ -32,6 +32,11 @@ if(NOT IS_ABSOLUTE "${DALMIRO_LIBSSP}" OR NOT EXISTS "${DALMIRO_LIBSSP}")
 endif()
 link_libraries(${DALMIRO_LIBSSP})
 add_link_options(-Wl,--tsaware -Wl,--no-insert-timestamp)
+# rcc writes each embedded file's modification time into the program, which
+# is the time the pictures were painted: every rule runs with one fixed date
+# for it (2000-01-01, as in the zip) instead.
+set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM
+    "${CMAKE_COMMAND} -E env QT_RCC_SOURCE_DATE_OVERRIDE=946684800")
 
 # The MinGW runtime the compiler links against, and Qt's own DLLs.
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
