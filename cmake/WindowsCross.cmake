@@ -7,7 +7,10 @@
 # - Where Wine is found, every target runs under it through a small launcher
 #   (wine-run.sh in the build directory): ctest, the discovery of the
 #   GoogleTest cases and the end-to-end test all go through it.
-# - The target dalmiro_package lays out the folder a person unpacks and zips it.
+# - The target dalmiro_package lays out the folder a person unpacks and zips it;
+#   dalmiro_msi makes the installer of that folder.
+# - Dalmiro.exe is hardened, and two builds of the same sources give the same
+#   files, byte for byte.
 
 set(DALMIRO_HOST_PAINTER "" CACHE FILEPATH
     "dalmiropainter built for the build machine (a cross build cannot run its own)")
