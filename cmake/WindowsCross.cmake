@@ -7,7 +7,10 @@
 # - Where Wine is found, every target runs under it through a small launcher
 #   (wine-run.sh in the build directory): ctest, the discovery of the
 #   GoogleTest cases and the end-to-end test all go through it.
-# - The target dalmiro_package lays out the folder a person unpacks and zips it.
+# - The target dalmiro_package lays out the folder a person unpacks and zips it;
+#   dalmiro_msi makes the installer of that folder.
+# - Dalmiro.exe is hardened, and two builds of the same sources give the same
+#   files, byte for byte.
 
 set(DALMIRO_HOST_PAINTER "" CACHE FILEPATH
     "dalmiropainter built for the build machine (a cross build cannot run its own)")
@@ -15,6 +18,28 @@ if(NOT DALMIRO_HOST_PAINTER OR NOT EXISTS "${DALMIRO_HOST_PAINTER}")
     message(FATAL_ERROR "A cross build needs -DDALMIRO_HOST_PAINTER=<host build>/resources/"
         "dalmiropainter (tools/build-windows.sh builds it)")
 endif()
+
+# Hardening for everything built here. The stack protector's and FORTIFY's
+# checks live in MinGW's libssp, linked in statically so that the program
+# needs no libssp-0.dll (the compiler adds -lssp, the DLL's import library,
+# only when it is given -fstack-protector at link time, which CMake does not
+# do). ASLR with high-entropy addresses and NX are the linker's defaults; the
+# executable is marked terminal-server aware, and no link timestamp goes into
+# the files, so that the same commit builds to the same bytes.
+add_compile_options(-fstack-protector-strong)
+add_compile_definitions(_FORTIFY_SOURCE=2)
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libssp.a
+    OUTPUT_VARIABLE DALMIRO_LIBSSP OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT IS_ABSOLUTE "${DALMIRO_LIBSSP}" OR NOT EXISTS "${DALMIRO_LIBSSP}")
+    message(FATAL_ERROR "${CMAKE_CXX_COMPILER} has no static libssp.a")
+endif()
+link_libraries(${DALMIRO_LIBSSP})
+add_link_options(-Wl,--tsaware -Wl,--no-insert-timestamp)
+# rcc writes each embedded file's modification time into the program, which
+# is the time the pictures were painted: every rule runs with one fixed date
+# for it (2000-01-01, as in the zip) instead.
+set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM
+    "${CMAKE_COMMAND} -E env QT_RCC_SOURCE_DATE_OVERRIDE=946684800")
 
 # The MinGW runtime the compiler links against, and Qt's own DLLs.
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
@@ -63,7 +88,11 @@ set(DALMIRO_CROSS_TEST_FILTER "-Captions/CaptionTest.IsCentredFromTheTopAndClipp
 :AllResults/NumberOnPlateTest.EveryDigitPixelFallsOnThePlate/2")
 
 # The folder a person unpacks, and its zip: Dalmiro.exe with every DLL and
-# plugin it loads beside it (see WindowsPackage.cmake).
+# plugin it loads beside it (see WindowsPackage.cmake); and the installer made
+# of it by wixl (packaging/windows/dalmiro.wxs), whose product version is the
+# project's first three numbers.
+find_program(DALMIRO_WIXL wixl REQUIRED)
+set(DALMIRO_MSI_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 function(dalmiro_add_windows_package)
     set(name Dalmiro-${DALMIRO_PACKAGE_VERSION}-win64)
     add_custom_target(dalmiro_package ALL
@@ -78,5 +107,19 @@ function(dalmiro_add_windows_package)
         COMMENT "Packing ${name}.zip"
         VERBATIM)
     add_dependencies(dalmiro_package dalmiro)
+
+    # The installer of the same folder, beside the zip. wixl takes only
+    # relative paths, so it runs in the package folder's parent, with the icon
+    # (the very .ico the executable carries) copied beside it.
+    add_custom_target(dalmiro_msi ALL
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different
+            ${PROJECT_BINARY_DIR}/resources/pictures/icon.ico ${name}.ico
+        COMMAND ${DALMIRO_WIXL} --arch x64 -D Version=${DALMIRO_MSI_VERSION}
+            -D SourceDir=${name} -D IconFile=${name}.ico
+            -o ${name}.msi ${PROJECT_SOURCE_DIR}/packaging/windows/dalmiro.wxs
+        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/package
+        COMMENT "Building ${name}.msi"
+        VERBATIM)
+    add_dependencies(dalmiro_msi dalmiro_package dalmiropictures)
 endfunction()
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL dalmiro_add_windows_package)

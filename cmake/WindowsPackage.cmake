@@ -26,11 +26,21 @@ foreach(dll IN LISTS RUNTIME)
 endforeach()
 
 # Debian's MinGW runtime keeps its debugging symbols (libstdc++ would be 23
-# of the 25 MB): a person's copy goes without.
+# of the 25 MB): a person's copy goes without. Strip writes a new timestamp
+# into each file's header, the time of the run unless SOURCE_DATE_EPOCH says
+# otherwise: 0, as the linker leaves it in Dalmiro.exe, so that two builds of
+# the same sources give the same files.
 file(GLOB_RECURSE binaries ${folder}/*.exe ${folder}/*.dll)
 if(STRIP)
-    execute_process(COMMAND ${STRIP} --strip-unneeded ${binaries} COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+            ${STRIP} --strip-unneeded ${binaries}
+        COMMAND_ERROR_IS_FATAL ANY)
 endif()
+
+# Signing, with a code-signing certificate, would go here: the stripped
+# Dalmiro.exe (and the DLLs, if they are to carry our signature) signed with a
+# timestamp, before the zip and the MSI are made of them; the MSI is signed in
+# its turn after wixl writes it. The files are unsigned today.
 
 # Every file dated alike, so that the same build packs to the same zip.
 file(GLOB_RECURSE files RELATIVE ${OUTPUT} ${folder}/*)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Dalmiro for 64-bit Windows on this machine (installing what is
-# missing) and packs it: a folder and Dalmiro-<version>-win64.zip, whose path
-# is the last line printed. Safe to run again; it reuses the build.
+# missing) and packs it: a folder, Dalmiro-<version>-win64.zip and the
+# installer Dalmiro-<version>-win64.msi, whose paths are the last two lines
+# printed (the MSI last). Safe to run again; it reuses the build.
 #
 #   DALMIRO_QT_MINGW    a Qt 6 for MinGW-w64: its folder, or a .tar.xz of it to
 #                       unpack into the build (default: the one in
@@ -55,6 +56,8 @@ cmake -S "$root" -B "$build/cross" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build/cross"
 
 version=$(sed -n 's/^DALMIRO_PACKAGE_VERSION:INTERNAL=//p' "$build/cross/CMakeCache.txt")
-zip=$build/cross/package/Dalmiro-$version-win64.zip
-[ -f "$zip" ] || { echo "no package at $zip" >&2; exit 1; }
-echo "$zip"
+for made in zip msi; do
+    file=$build/cross/package/Dalmiro-$version-win64.$made
+    [ -f "$file" ] || { echo "no package at $file" >&2; exit 1; }
+    echo "$file"
+done

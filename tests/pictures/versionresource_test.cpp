@@ -163,13 +163,13 @@ protected:
     static inline std::vector<Resource> resources;
 };
 
-TEST_F(CompiledResourceScript, HoldsTheIconGroupTheIconImageAndTheVersionRecordOnly)
+TEST_F(CompiledResourceScript, HoldsTheManifestTheIconsAndTheVersionRecordOnly)
 {
     std::map<QString, int> kinds;
     for (const Resource &r : resources)
         ++kinds[r.type + u'/' + r.name];
     EXPECT_EQ(kinds,
-              (std::map<QString, int>{{u"3/30001"_qs, 1}, {u"14/1"_qs, 1}, {u"16/1"_qs, 1}}));
+              (std::map<QString, int>{{u"3/30001"_qs, 1}, {u"14/1"_qs, 1}, {u"16/1"_qs, 1}, {u"24/1"_qs, 1}}));
 }
 
 TEST_F(CompiledResourceScript, IconImageIsTheCarriedIconByteForByte)

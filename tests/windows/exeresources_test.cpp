@@ -1,8 +1,8 @@
 // Dalmiro.exe (in a cross build, the packaged copy) read back through the
-// Windows API, as Explorer reads it: a GUI executable whose icon group 1 names
-// image 30001 (the carried icon, byte for byte) and whose Italian version
-// record holds the program's names and version. Runs under Wine in the cross
-// build.
+// Windows API, as Explorer reads it: a hardened GUI executable whose manifest
+// Windows understands as written, whose icon group 1 names image 30001 (the
+// carried icon, byte for byte) and whose Italian version record holds the
+// program's names and version. Runs under Wine in the cross build.
 #include "resources/storedpictures.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,7 +42,8 @@ protected:
         HRSRC found = FindResourceExW(module, type, MAKEINTRESOURCEW(name), language);
         if (!found)
             return {};
-        const auto *data = static_cast<const std::uint8_t *>(LockResource(LoadResource(module, found)));
+        const auto *data =
+            static_cast<const std::uint8_t *>(LockResource(LoadResource(module, found)));
         return {data, data + SizeofResource(module, found)};
     }
 
@@ -92,36 +94,102 @@ BOOL CALLBACK addType(HMODULE, LPWSTR type, LONG_PTR types)
     return TRUE;
 }
 
-TEST_F(Executable, IsAGuiProgramWithoutAConsole)
+// The executable's PE headers, read from the file; zeroes if it is none.
+IMAGE_NT_HEADERS64 ntHeaders()
 {
+    IMAGE_NT_HEADERS64 nt{};
     std::ifstream file(kExecutable, std::ios::binary);
-    ASSERT_TRUE(file) << "cannot open the executable";
     IMAGE_DOS_HEADER dos{};
     file.read(reinterpret_cast<char *>(&dos), sizeof dos);
-    ASSERT_EQ(dos.e_magic, IMAGE_DOS_SIGNATURE);
-    IMAGE_NT_HEADERS64 nt{};
+    if (!file || dos.e_magic != IMAGE_DOS_SIGNATURE)
+        return nt;
     file.seekg(dos.e_lfanew);
     file.read(reinterpret_cast<char *>(&nt), sizeof nt);
+    return file ? nt : IMAGE_NT_HEADERS64{};
+}
+
+TEST_F(Executable, IsAGuiProgramWithoutAConsole)
+{
+    const IMAGE_NT_HEADERS64 nt = ntHeaders();
     ASSERT_EQ(nt.Signature, DWORD(IMAGE_NT_SIGNATURE));
     EXPECT_EQ(nt.FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
     EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 }
 
-TEST_F(Executable, CarriesTheIconsAndTheVersionRecordOnly)
+// The loader's and the linker's protections: ASLR with high-entropy
+// addresses, NX, terminal-server aware; and no link time in the header, which
+// would make every build of the same sources differ.
+TEST_F(Executable, IsHardenedAndCarriesNoLinkTime)
+{
+    const IMAGE_NT_HEADERS64 nt = ntHeaders();
+    ASSERT_EQ(nt.Signature, DWORD(IMAGE_NT_SIGNATURE));
+    const struct
+    {
+        WORD flag;
+        const char *name;
+    } wanted[] = {{IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE, "DYNAMIC_BASE"},
+                  {IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA, "HIGH_ENTROPY_VA"},
+                  {IMAGE_DLLCHARACTERISTICS_NX_COMPAT, "NX_COMPAT"},
+                  {IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE, "TERMINAL_SERVER_AWARE"}};
+    for (const auto &want : wanted)
+        EXPECT_TRUE(nt.OptionalHeader.DllCharacteristics & want.flag) << want.name;
+    EXPECT_EQ(nt.FileHeader.TimeDateStamp, 0u);
+}
+
+TEST_F(Executable, CarriesTheManifestTheIconsAndTheVersionRecordOnly)
 {
     std::set<int> types;
     EnumResourceTypesW(module, addType, reinterpret_cast<LONG_PTR>(&types));
     const std::set<int> want{int(reinterpret_cast<ULONG_PTR>(RT_ICON)),
                              int(reinterpret_cast<ULONG_PTR>(RT_GROUP_ICON)),
-                             int(reinterpret_cast<ULONG_PTR>(RT_VERSION))};
+                             int(reinterpret_cast<ULONG_PTR>(RT_VERSION)),
+                             int(reinterpret_cast<ULONG_PTR>(RT_MANIFEST))};
     EXPECT_EQ(types, want);
 }
 
-TEST_F(Executable, IconsAreLanguageNeutralAndTheVersionRecordItalian)
+TEST_F(Executable, ManifestAndIconsAreLanguageNeutralAndTheVersionRecordItalian)
 {
+    EXPECT_EQ(languages(RT_MANIFEST, 1), std::vector<WORD>{0});
     EXPECT_EQ(languages(RT_GROUP_ICON, 1), std::vector<WORD>{0});
     EXPECT_EQ(languages(RT_ICON, 30001), std::vector<WORD>{0});
     EXPECT_EQ(languages(RT_VERSION, 1), std::vector<WORD>{0x0410});
+}
+
+// The manifest, byte for byte the one written for the program, and as
+// Windows reads it when the program starts: the activation context made from
+// resource 1, with its DPI awareness and code page.
+TEST_F(Executable, ManifestIsTheProgramsAndWindowsReadsItsSettings)
+{
+    const auto manifest = resource(RT_MANIFEST, 1, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    std::ifstream source(DALMIRO_MANIFEST, std::ios::binary);
+    EXPECT_EQ(manifest, std::vector<std::uint8_t>(std::istreambuf_iterator<char>(source), {}));
+
+    ACTCTXW request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = kExecutable;
+    request.lpResourceName = MAKEINTRESOURCEW(1);
+    const HANDLE context = CreateActCtxW(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << "Windows cannot read it: " << GetLastError();
+    const struct
+    {
+        const wchar_t *nameSpace, *name, *value;
+    } settings[] = {
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness",
+         L"PerMonitorV2"},
+        {L"http://schemas.microsoft.com/SMI/2019/WindowsSettings", L"activeCodePage", L"UTF-8"},
+    };
+    for (const auto &want : settings) {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        const std::wstring got = QueryActCtxSettingsW(0, context, want.nameSpace, want.name, value,
+                                                      std::size(value), &written)
+                                     ? value
+                                     : L"<missing>";
+        EXPECT_EQ(got, want.value) << want.name;
+    }
+    ReleaseActCtx(context);
 }
 
 TEST_F(Executable, IconGroupOneNamesImage30001Of48By48At8Bits)
@@ -137,9 +205,9 @@ TEST_F(Executable, IconGroupOneNamesImage30001Of48By48At8Bits)
     EXPECT_EQ(group[14] | group[15] << 8 | group[16] << 16 | group[17] << 24, 3752);
     EXPECT_EQ(group[18] | group[19] << 8, 30001);
     // The image Windows itself picks from the group for a 48 x 48 icon.
-    EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group.data()), TRUE, 48, 48,
-                                          LR_DEFAULTCOLOR),
-              30001);
+    EXPECT_EQ(
+        LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group.data()), TRUE, 48, 48, LR_DEFAULTCOLOR),
+        30001);
 }
 
 TEST_F(Executable, IconImage30001IsTheCarriedIconAndWindowsDecodesIt)
@@ -150,8 +218,8 @@ TEST_F(Executable, IconImage30001IsTheCarriedIconAndWindowsDecodesIt)
     ASSERT_EQ(ico.size(), 22 + 3752);
     EXPECT_EQ(QByteArrayView(reinterpret_cast<const char *>(image.data()), 3752), ico.sliced(22));
 
-    HICON icon = CreateIconFromResourceEx(image.data(), DWORD(image.size()), TRUE, 0x00030000,
-                                          48, 48, LR_DEFAULTCOLOR);
+    HICON icon = CreateIconFromResourceEx(image.data(), DWORD(image.size()), TRUE, 0x00030000, 48,
+                                          48, LR_DEFAULTCOLOR);
     ASSERT_NE(icon, nullptr);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));
