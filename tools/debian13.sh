@@ -22,9 +22,10 @@
 #   --fresh  makes the bare system anew and empties both caches (a cold run)
 #   -o DIR   the host's DIR is /out inside, writable, for what COMMAND makes
 #
-# Everything runs in its own mount and PID namespaces: the mounts are never
-# seen by the host, and when COMMAND ends (or this script is stopped) every
-# process it left, an X server say, is killed and every mount goes away.
+# Runs that share the cache take turns. Each runs in its own mount and PID
+# namespaces: the host never sees its mounts, and when COMMAND ends (or this
+# script is stopped) every process it left, an X server say, is killed and
+# every mount goes away.
 set -euo pipefail
 root_dir=$(cd "$(dirname "$0")/.." && pwd)
 cache=${DALMIRO_DEBIAN13_CACHE:-/var/cache/dalmiro/debian13}
@@ -90,6 +91,9 @@ export http_proxy https_proxy
 # The cache holds no mounts: they all live in the runs' own namespaces.
 findmnt -rn -o TARGET | grep -q "^$cache" && fail "something is mounted below $cache"
 mkdir -p "$cache"
+# One run at a time uses the cache; another waits here.
+exec 9>"$cache/lock"
+flock 9
 if [ "$fresh" = 1 ]; then
     rm -rf "$cache/base" "$cache/base.ok" "$cache/apt-archives" "$cache/ccache"
 fi
