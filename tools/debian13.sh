@@ -26,6 +26,9 @@
 # namespaces: the host never sees its mounts, and when COMMAND ends (or this
 # script is stopped) every process it left, an X server say, is killed and
 # every mount goes away.
+# (All in braces: bash reads the whole script before it runs, so that editing
+# it during a run cannot change what the run does next.)
+{
 set -euo pipefail
 root_dir=$(cd "$(dirname "$0")/.." && pwd)
 cache=${DALMIRO_DEBIAN13_CACHE:-/var/cache/dalmiro/debian13}
@@ -139,3 +142,5 @@ unshare --mount --pid --fork --kill-child --propagation private -- \
     "$0" --inside "$run" "$out" "$@" &
 pid=$!
 wait "$pid"
+exit
+}
