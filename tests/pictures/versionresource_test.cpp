@@ -16,6 +16,8 @@
 #include <optional>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 std::uint32_t u16(QByteArrayView b, qsizetype at)
@@ -169,12 +171,12 @@ TEST_F(CompiledResourceScript, HoldsTheManifestTheIconsAndTheVersionRecordOnly)
     for (const Resource &r : resources)
         ++kinds[r.type + u'/' + r.name];
     EXPECT_EQ(kinds,
-              (std::map<QString, int>{{u"3/30001"_qs, 1}, {u"14/1"_qs, 1}, {u"16/1"_qs, 1}, {u"24/1"_qs, 1}}));
+              (std::map<QString, int>{{u"3/30001"_s, 1}, {u"14/1"_s, 1}, {u"16/1"_s, 1}, {u"24/1"_s, 1}}));
 }
 
 TEST_F(CompiledResourceScript, IconImageIsTheCarriedIconByteForByte)
 {
-    const Resource *image = find(u"3"_qs, u"30001"_qs);
+    const Resource *image = find(u"3"_s, u"30001"_s);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->language, 0u);
     ASSERT_EQ(image->data.size(), 3752);
@@ -185,7 +187,7 @@ TEST_F(CompiledResourceScript, IconImageIsTheCarriedIconByteForByte)
 
 TEST_F(CompiledResourceScript, IconGroupNamesImage30001)
 {
-    const Resource *group = find(u"14"_qs, u"1"_qs);
+    const Resource *group = find(u"14"_s, u"1"_s);
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->language, 0u);
     const QByteArrayView g(group->data);
@@ -204,7 +206,7 @@ TEST_F(CompiledResourceScript, IconGroupNamesImage30001)
 
 TEST_F(CompiledResourceScript, VersionRecordFixedPart)
 {
-    const Resource *version = find(u"16"_qs, u"1"_qs);
+    const Resource *version = find(u"16"_s, u"1"_s);
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->language, 0x0410u);
     const VersionNode root = readVersionNode(version->data, 0);
@@ -223,12 +225,12 @@ TEST_F(CompiledResourceScript, VersionRecordFixedPart)
 
 TEST_F(CompiledResourceScript, VersionRecordStringsAndTranslation)
 {
-    const Resource *version = find(u"16"_qs, u"1"_qs);
+    const Resource *version = find(u"16"_s, u"1"_s);
     ASSERT_NE(version, nullptr);
     const VersionNode root = readVersionNode(version->data, 0);
     ASSERT_EQ(root.children.size(), 2u);
 
-    const VersionNode *strings = root.child(u"StringFileInfo"_qs);
+    const VersionNode *strings = root.child(u"StringFileInfo"_s);
     ASSERT_NE(strings, nullptr);
     ASSERT_EQ(strings->children.size(), 1u);
     const VersionNode &table = strings->children.front();
@@ -238,15 +240,15 @@ TEST_F(CompiledResourceScript, VersionRecordStringsAndTranslation)
         EXPECT_EQ(v.type, 1u) << v.key.toStdString();
         values[v.key] = v.text();
     }
-    EXPECT_EQ(values, (std::map<QString, QString>{{u"ProductName"_qs, u"Dalmiro2"_qs},
-                                                  {u"FileVersion"_qs, u"1.00"_qs},
-                                                  {u"ProductVersion"_qs, u"1.00"_qs},
-                                                  {u"InternalName"_qs, u"Dalmiro"_qs},
-                                                  {u"OriginalFilename"_qs, u"Dalmiro.exe"_qs}}));
+    EXPECT_EQ(values, (std::map<QString, QString>{{u"ProductName"_s, u"Dalmiro2"_s},
+                                                  {u"FileVersion"_s, u"1.00"_s},
+                                                  {u"ProductVersion"_s, u"1.00"_s},
+                                                  {u"InternalName"_s, u"Dalmiro"_s},
+                                                  {u"OriginalFilename"_s, u"Dalmiro.exe"_s}}));
 
-    const VersionNode *vars = root.child(u"VarFileInfo"_qs);
+    const VersionNode *vars = root.child(u"VarFileInfo"_s);
     ASSERT_NE(vars, nullptr);
-    const VersionNode *translation = vars->child(u"Translation"_qs);
+    const VersionNode *translation = vars->child(u"Translation"_s);
     ASSERT_NE(translation, nullptr);
     EXPECT_EQ(translation->value, QByteArray("\x10\x04\xb0\x04", 4));
 }
