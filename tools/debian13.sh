@@ -35,7 +35,7 @@ cache=${DALMIRO_DEBIAN13_CACHE:-/var/cache/dalmiro/debian13}
 suite=trixie
 fail() { echo "debian13.sh: $*" >&2; exit 1; }
 
-# The part that runs in the new namespaces: mounts, then COMMAND in the chroot.
+# What runs in the new namespaces: mounts, then COMMAND in the chroot.
 if [ "${1:-}" = --inside ]; then
     run=$2 out=$3
     shift 3
