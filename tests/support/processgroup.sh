@@ -37,13 +37,6 @@ if [ -z "${DALMIRO_TEST_GROUP:-}" ]; then
         done
         kill -KILL "${members[@]}" 2>/dev/null || true
     }
-    # Runs a command and waits for it so that a signal to the script acts at
-    # once: bash holds a trap back until a command in the foreground ends,
-    # but not a wait.
-    interruptible() {
-        "$@" &
-        wait $!
-    }
     # A script's own clean-up, if it defines test_cleanup, runs after that.
     # shellcheck disable=SC2154 # assigned in the trap itself
     trap 'status=$?; end_group; ! declare -F test_cleanup >/dev/null || test_cleanup; exit $status' EXIT
@@ -51,3 +44,10 @@ if [ -z "${DALMIRO_TEST_GROUP:-}" ]; then
     trap 'exit 130' INT
     trap 'exit 143' TERM
 fi
+# Runs a command and waits for it so that a signal to the script acts at
+# once: bash holds a trap back until a command in the foreground ends, but
+# not a wait. Defined in a script that shares another's group too.
+interruptible() {
+    "$@" &
+    wait $!
+}
