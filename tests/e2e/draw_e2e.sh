@@ -9,15 +9,7 @@ set -euo pipefail
 
 if [ "${1:-}" != --inside ]; then
     . "$(dirname "$0")/../support/processgroup.sh"
-    for tool in xvfb-run dbus-run-session xdotool import convert compare; do
-        command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
-    done
-    # A session bus of its own, ended with the test: without one the toolkit
-    # has one started that outlives it.
-    status=0
-    interruptible xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$@" ||
-        status=$?
-    exit "$status"
+    run_under_x "xdotool import convert compare" "$@"
 fi
 shift
 dalmiro=$1 shots=$2 sendclose=${3:-}

@@ -10,13 +10,7 @@ set -euo pipefail
 if [ "${1:-}" != --inside ]; then
     . "$(dirname "$0")/../support/processgroup.sh"
     [ -n "${2:-}" ] || { echo "no sendclose: skipped"; exit 77; }
-    for tool in xvfb-run dbus-run-session xdotool; do
-        command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
-    done
-    status=0
-    interruptible xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$@" ||
-        status=$?
-    exit "$status"
+    run_under_x "xdotool" "$@"
 fi
 shift
 dalmiro=$1 sendclose=$2

@@ -51,3 +51,17 @@ interruptible() {
     "$@" &
     wait $!
 }
+# run_under_x "TOOL..." ARG...: skips the test (status 77) when a tool is
+# missing, else runs this script again as `SCRIPT --inside ARG...` under a
+# virtual X server and a session bus of its own, ended with the test (without
+# one the toolkit has one started that outlives it), and exits with its status.
+run_under_x() {
+    local tool status=0 tools=$1
+    shift
+    for tool in xvfb-run dbus-run-session $tools; do
+        command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
+    done
+    interruptible xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$@" ||
+        status=$?
+    exit "$status"
+}
