@@ -39,7 +39,9 @@ QByteArrayView locate(const QString &path)
     // used in place.
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         qFatal("picture catalogue: %s is missing or compressed", qPrintable(path));
-    return {reinterpret_cast<const char *>(resource.data()), resource.size()};
+    // qsizetype is narrower than the resource's size on 32-bit targets; no
+    // embedded picture comes near that limit.
+    return {reinterpret_cast<const char *>(resource.data()), qsizetype(resource.size())};
 }
 
 const Locations &locations()
@@ -109,7 +111,7 @@ QByteArray paintedBytes(int entry, int scale)
                     qFatal("picture catalogue: %s is missing", qPrintable(resource.fileName()));
                 if (resource.compressionAlgorithm() == QResource::NoCompression)
                     found[std::size_t(s)].inPlace[std::size_t(e)] = QByteArray::fromRawData(
-                        reinterpret_cast<const char *>(resource.data()), resource.size());
+                        reinterpret_cast<const char *>(resource.data()), qsizetype(resource.size()));
             }
         }
         return found;
