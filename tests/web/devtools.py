@@ -1,62 +1,55 @@
-"""A page in headless Chromium, driven through the DevTools protocol."""
-import base64, functools, http.server, json, os, re, shutil, subprocess, tempfile, threading, time, urllib.request
-import websocket
+"""A page in headless Chromium, served from a folder on 127.0.0.1 and driven
+through the DevTools protocol."""
+import base64, functools, http.server, json, os, re, shutil, subprocess, tempfile, threading, time
+import urllib.request, websocket
 
 
 class Page:
-    def __init__(self, folder, width=1000, height=700, scale=1):
+    def __init__(self, folder, width, height, scale=1.0):
         handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=folder)
-        handler.log_message = lambda *a: None
+        handler.log_message = lambda *args: None
         self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.profile = tempfile.mkdtemp()
+        # Without the background services: this machine's network is closed.
         self.browser = subprocess.Popen(
-            [os.environ.get('CHROMIUM', 'chromium'), '--headless=new', '--no-sandbox', '--disable-gpu',
-             '--disable-quic', '--no-first-run', '--disable-background-networking',
-             '--disable-component-update', '--disable-sync', '--remote-debugging-port=0',
-             f'--user-data-dir={self.profile}', f'--window-size={width},{height}',
-             f'--force-device-scale-factor={scale}', 'about:blank'],
+            ['chromium', '--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic',
+             '--no-first-run', '--disable-background-networking', '--disable-component-update',
+             '--disable-sync', '--remote-debugging-port=0', f'--user-data-dir={self.profile}',
+             f'--window-size={width},{height}', f'--force-device-scale-factor={scale}', 'about:blank'],
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-        for line in self.browser.stderr:
-            found = re.search(r'ws://127\.0\.0\.1:(\d+)/', line)
-            if found:
-                break
-        else:
-            raise RuntimeError('Chromium did not start')
+        port = next(m.group(1) for m in map(re.compile(r'ws://127\.0\.0\.1:(\d+)/').search,
+                                            self.browser.stderr) if m)
         threading.Thread(target=self.browser.stderr.read, daemon=True).start()
-        port = found.group(1)
         targets = json.load(urllib.request.urlopen(f'http://127.0.0.1:{port}/json/list'))
-        page = next(t for t in targets if t['type'] == 'page')
-        self.ws = websocket.create_connection(page['webSocketDebuggerUrl'], suppress_origin=True)
-        self.next_id = 0
-        self.console = []
+        url = next(t['webSocketDebuggerUrl'] for t in targets if t['type'] == 'page')
+        self.ws = websocket.create_connection(url, suppress_origin=True)
+        self.sent, self.console = 0, []
         self.call('Runtime.enable')
-        self.call('Page.enable')
 
     def call(self, method, **params):
-        self.next_id += 1
-        self.ws.send(json.dumps({'id': self.next_id, 'method': method, 'params': params}))
+        self.sent += 1
+        self.ws.send(json.dumps({'id': self.sent, 'method': method, 'params': params}))
         while True:
             message = json.loads(self.ws.recv())
             if message.get('method') == 'Runtime.consoleAPICalled':
-                self.console.append(' '.join(str(a.get('value', '')) for a in message['params']['args']))
-            if message.get('id') == self.next_id:
+                self.console.append(' '.join(str(a.get('value')) for a in message['params']['args']))
+            if message.get('id') == self.sent:
                 if 'error' in message:
                     raise RuntimeError(f'{method}: {message["error"]}')
                 return message['result']
 
     def evaluate(self, expression):
-        result = self.call('Runtime.evaluate', expression=expression, returnByValue=True, awaitPromise=True)
-        return result['result'].get('value')
+        reply = self.call('Runtime.evaluate', expression=expression, returnByValue=True, awaitPromise=True)
+        return reply['result'].get('value')
 
-    def open(self, path='index.html'):
-        self.call('Page.navigate', url=f'http://127.0.0.1:{self.server.server_address[1]}/{path}')
+    def open(self):
+        self.call('Page.navigate', url=f'http://127.0.0.1:{self.server.server_address[1]}/index.html')
 
     def wait_for(self, expression, timeout, poll=0.02):
         end = time.monotonic() + timeout
         while time.monotonic() < end:
-            value = self.evaluate(expression)
-            if value:
+            if value := self.evaluate(expression):
                 return value
             time.sleep(poll)
         raise TimeoutError(expression)
@@ -72,8 +65,7 @@ class Page:
 
     def key(self, key, code, keycode):
         for kind in ('rawKeyDown', 'keyUp'):
-            self.call('Input.dispatchKeyEvent', type=kind, key=key, code=code,
-                      windowsVirtualKeyCode=keycode, nativeVirtualKeyCode=keycode)
+            self.call('Input.dispatchKeyEvent', type=kind, key=key, code=code, windowsVirtualKeyCode=keycode)
 
     def screenshot(self, path):
         with open(path, 'wb') as out:
