@@ -6,8 +6,9 @@ import urllib.request, websocket
 
 class Page:
     def __init__(self, folder, width, height, scale=1.0):
-        handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=folder)
-        handler.log_message = lambda *args: None
+        class Quiet(http.server.SimpleHTTPRequestHandler):
+            log_message = lambda *args: None
+        handler = functools.partial(Quiet, directory=folder)
         self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.profile = tempfile.mkdtemp()
