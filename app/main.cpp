@@ -86,6 +86,11 @@ int main(int argc, char *argv[])
     dalmiro::QtEventPump pump(clock);
 
     dalmiro::Form1 window(pump, clock, random);
+#if defined(Q_OS_WASM)
+    // In a web page the window is the page's own area: no title bar, no close
+    // button; the tab's title and its closing take their place.
+    window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+#endif
     window.Form_Load();
     window.show();
     return app.exec();

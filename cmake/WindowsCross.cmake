@@ -12,13 +12,6 @@
 # - Dalmiro.exe is hardened, and two builds of the same sources give the same
 #   files, byte for byte.
 
-set(DALMIRO_HOST_PAINTER "" CACHE FILEPATH
-    "dalmiropainter built for the build machine (a cross build cannot run its own)")
-if(NOT DALMIRO_HOST_PAINTER OR NOT EXISTS "${DALMIRO_HOST_PAINTER}")
-    message(FATAL_ERROR "A cross build needs -DDALMIRO_HOST_PAINTER=<host build>/resources/"
-        "dalmiropainter (tools/build-windows.sh builds it)")
-endif()
-
 # Hardening for everything built here. The stack protector's and FORTIFY's
 # checks live in MinGW's libssp, linked in statically so that the program
 # needs no libssp-0.dll (the compiler adds -lssp, the DLL's import library,

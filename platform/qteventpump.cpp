@@ -18,11 +18,44 @@
 
 namespace dalmiro {
 
+#if defined(Q_OS_WASM)
+// Watches every event the application delivers; while a wait is under way,
+// each one asks the dispatcher to resume the waiting stack (one that comes
+// before the stack is suspended asks for nothing, and the next one counts).
+class QtEventPump::WaitEnder final : public QObject
+{
+public:
+    WaitEnder() { QCoreApplication::instance()->installEventFilter(this); }
+
+    void wait(QAbstractEventDispatcher &dispatcher)
+    {
+        m_dispatcher = &dispatcher;
+        dispatcher.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        m_dispatcher = nullptr;
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *) override
+    {
+        if (m_dispatcher)
+            m_dispatcher->wakeUp();
+        return false;
+    }
+
+private:
+    QAbstractEventDispatcher *m_dispatcher = nullptr;
+};
+#endif
+
 QtEventPump::QtEventPump(const Clock &clock) : m_clock(clock)
 {
     m_wakeTimer.setSingleShot(true);
     m_wakeTimer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&m_wakeTimer, &QTimer::timeout, [this] { wokenUp(); });
+#if defined(Q_OS_WASM)
+    if (QCoreApplication::instance())
+        m_waitEnder = std::make_unique<WaitEnder>();
+#endif
 }
 
 QtEventPump::~QtEventPump()
@@ -58,8 +91,16 @@ void QtEventPump::waitForEvents(double deadline)
             m_armedDeadline = deadline;
         }
     }
-    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
-        dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+    if (!dispatcher)
+        return;
+#if defined(Q_OS_WASM)
+    if (m_waitEnder) {
+        m_waitEnder->wait(*dispatcher);
+        return;
+    }
+#endif
+    dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 #if defined(Q_OS_WIN)
     // Qt's Windows dispatcher sends the posted events at the start of a pass
     // only. Its precise timers (the wake-up among them) arrive as posted

@@ -21,6 +21,12 @@ class Clock;
 // processor time between events. The deadline is kept to well under a
 // millisecond by a kernel timer on Linux, and to the millisecond elsewhere by a
 // precise Qt timer (on Windows, a multimedia timer of 1 ms resolution).
+//
+// In a web page the dispatcher's wait suspends the whole call stack and lets
+// the browser run; the browser then hands timers, display frames and input
+// to the toolkit in callbacks of its own, and none of them ends the wait. So
+// there the pump ends the wait itself, at the first event the toolkit
+// delivers during it, as the wait ends everywhere else.
 class QtEventPump final : public EventPump
 {
 public:
@@ -45,6 +51,10 @@ private:
     std::unique_ptr<QSocketNotifier> m_wakeNotifier;
 #endif
     QTimer m_wakeTimer; // the fallback wake-up
+#if defined(Q_OS_WASM)
+    class WaitEnder;
+    std::unique_ptr<WaitEnder> m_waitEnder;
+#endif
 };
 
 } // namespace dalmiro

@@ -39,7 +39,9 @@ QByteArrayView locate(const QString &path)
     // used in place.
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         qFatal("picture catalogue: %s is missing or compressed", qPrintable(path));
-    return {reinterpret_cast<const char *>(resource.data()), resource.size()};
+    // qsizetype is narrower than the resource's size on 32-bit targets; no
+    // embedded picture comes near that limit.
+    return {reinterpret_cast<const char *>(resource.data()), qsizetype(resource.size())};
 }
 
 const Locations &locations()
@@ -99,9 +101,10 @@ QByteArray paintedBytes(int entry, int scale)
     {
         std::array<QByteArray, kEntries> inPlace; // empty where compressed
     };
-    static const std::array<Set, 2> sets = [] {
-        std::array<Set, 2> found;
-        for (int s = 0; s < 2; ++s) {
+    constexpr std::size_t kLargerSets = kPaintedScales.size() - 1;
+    static const std::array<Set, kLargerSets> sets = [] {
+        std::array<Set, kLargerSets> found;
+        for (int s = 0; s < int(kLargerSets); ++s) {
             for (int e = 0; e < kEntries; ++e) {
                 const QResource resource(
                     QStringLiteral(":/pictures/%1x/%2.dib").arg(s + 2).arg(entryKey(e)));
@@ -109,7 +112,7 @@ QByteArray paintedBytes(int entry, int scale)
                     qFatal("picture catalogue: %s is missing", qPrintable(resource.fileName()));
                 if (resource.compressionAlgorithm() == QResource::NoCompression)
                     found[std::size_t(s)].inPlace[std::size_t(e)] = QByteArray::fromRawData(
-                        reinterpret_cast<const char *>(resource.data()), resource.size());
+                        reinterpret_cast<const char *>(resource.data()), qsizetype(resource.size()));
             }
         }
         return found;
@@ -127,7 +130,7 @@ QImage decodePainted(int entry, int scale)
         return dib::decode(entry == kSceneEntry        ? storedPicture(u"RUOTA")
                            : entry == kResultBallEntry ? storedPicture(u"PALLA")
                                                        : storedPicture(entry));
-    if (scale != 2 && scale != 3)
+    if (scale < 2 || scale > kPaintedScales.back())
         qFatal("picture catalogue: no pictures painted at %d", scale);
     return dib::decode(paintedBytes(entry, scale));
 }
@@ -195,6 +198,7 @@ QImage loadPictureForRatio(QStringView key, qreal ratio)
         // device pixels at this ratio.
         const QSize size(int(std::lround(painted.width() / qreal(scale) * ratio)),
                          int(std::lround(painted.height() / qreal(scale) * ratio)));
+        // (On the web page, above 2 this enlarges the set at 2.)
         // Bilinear: no reduction goes below five eighths (1.25 from 2), so
         // each device pixel still blends the painted pixels it covers, at a
         // third of the cost of area averaging, which counts at every repaint

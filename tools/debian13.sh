@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# debian13.sh [--fresh] [-o DIR] COMMAND [ARG...]
+# debian13.sh [--fresh] [--tree] [-o DIR] COMMAND [ARG...]
 # Runs COMMAND as root in a Debian 13 ("trixie") minbase system, in a clone of
 # this repository's commit HEAD (or $DALMIRO_DEBIAN13_COMMIT) at /dalmiro, its
 # working directory; returns COMMAND's status. Needs root on a Debian host.
@@ -20,6 +20,8 @@
 # (/var/cache/ccache, used by a build that asks for ccache).
 #
 #   --fresh  makes the bare system anew and empties both caches (a cold run)
+#   --tree   /dalmiro is this working tree itself, as it stands, writable,
+#            instead of a clone of a commit
 #   -o DIR   the host's DIR is /out inside, writable, for what COMMAND makes
 #
 # Runs that share the cache take turns. Each runs in its own mount and PID
@@ -37,8 +39,8 @@ fail() { echo "debian13.sh: $*" >&2; exit 1; }
 
 # What runs in the new namespaces: mounts, then COMMAND in the chroot.
 if [ "${1:-}" = --inside ]; then
-    run=$2 out=$3
-    shift 3
+    run=$2 out=$3 src=$4
+    shift 4
     target=$run/root
     mount -t overlay overlay -o "lowerdir=$cache/base,upperdir=$run/upper,workdir=$run/work" "$target"
     mount -t proc proc "$target/proc"
@@ -48,7 +50,7 @@ if [ "${1:-}" = --inside ]; then
     mount -t tmpfs -o mode=1777 shm "$target/dev/shm"
     mount -t tmpfs -o mode=1777 tmp "$target/tmp"
     mkdir -p "$target/dalmiro" "$target/out" "$target/var/cache/ccache"
-    mount --bind "$run/src" "$target/dalmiro"
+    mount --bind "$src" "$target/dalmiro"
     [ -z "$out" ] || mount --bind "$out" "$target/out"
     mount --bind "$cache/apt-archives" "$target/var/cache/apt/archives"
     mount --bind "$cache/ccache" "$target/var/cache/ccache"
@@ -63,10 +65,11 @@ if [ "${1:-}" = --inside ]; then
         sh -c 'cd /dalmiro && exec "$@"' sh "$@"
 fi
 
-fresh=0 out=""
+fresh=0 out="" tree=0
 while [ $# -gt 0 ]; do
     case "$1" in
         --fresh) fresh=1; shift ;;
+        --tree) tree=1; shift ;;
         -o) out=$(realpath "$2"); [ -d "$out" ] || fail "no directory $2"; shift 2 ;;
         *) break ;;
     esac
@@ -128,18 +131,23 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 mkdir -p "$run/root" "$run/upper" "$run/work"
-git clone -q --no-checkout "$root_dir" "$run/src"
-git -C "$run/src" fetch -q "$root_dir" "$commit"
-git -C "$run/src" checkout -q --detach "$commit"
+if [ "$tree" = 1 ]; then
+    src=$root_dir
+else
+    src=$run/src
+    git clone -q --no-checkout "$root_dir" "$src"
+    git -C "$src" fetch -q "$root_dir" "$commit"
+    git -C "$src" checkout -q --detach "$commit"
+fi
 printf 'deb %s\n' "${sources[@]}" >"$run/sources.list"
 {
     [ -z "$http_proxy" ] || echo "Acquire::http::Proxy \"$http_proxy\";"
     [ -z "$https_proxy" ] || echo "Acquire::https::Proxy \"$https_proxy\";"
 } >"$run/proxy.conf"
-echo "debian13.sh: $(git -C "$run/src" log -1 --format='%h %s') in Debian 13: $*"
+echo "debian13.sh: $(git -C "$src" log -1 --format='%h %s')$([ "$tree" = 0 ] || echo ' (working tree)') in Debian 13: $*"
 export DALMIRO_DEBIAN13_CACHE=$cache
 unshare --mount --pid --fork --kill-child --propagation private -- \
-    "$0" --inside "$run" "$out" "$@" &
+    "$0" --inside "$run" "$out" "$src" "$@" &
 pid=$!
 wait "$pid"
 exit

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing.
-# Usage: install-deps.sh build|package|test|windows
+# Usage: install-deps.sh build|package|test|windows|web|webtest
 # (package: also what tools/package.sh needs; test: also what the tests need;
-# windows: every line, with the cross build for Windows and Wine)
+# windows: every line, with the cross build for Windows and Wine; web: the
+# build and the page's, on Debian 13; webtest: also the browser that tests it)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 want=${1:-build}
@@ -11,7 +12,9 @@ wanted=()
 while read -r kind name; do
     case "$kind" in
         build) wanted+=("$name") ;;
-        package) [ "$want" != build ] && wanted+=("$name") ;;
+        web) [[ "$want" == web* ]] && wanted+=("$name") ;;
+        webtest) [ "$want" = webtest ] && wanted+=("$name") ;;
+        package) [ "$want" != build ] && [[ "$want" != web* ]] && wanted+=("$name") ;;
         test) { [ "$want" = test ] || [ "$want" = windows ]; } && wanted+=("$name") ;;
         windows) [ "$want" = windows ] && wanted+=("$name") ;;
     esac
