@@ -78,21 +78,9 @@ done
 [ "$(id -u)" -eq 0 ] || fail "needs root (mounts, chroot)"
 commit=$(git -C "$root_dir" rev-parse --verify "${DALMIRO_DEBIAN13_COMMIT:-HEAD}^{commit}")
 
-# The host's Debian suites (main; release, updates, security) and apt proxy,
-# with Debian 13 for the host's release.
-. /etc/os-release
-mapfile -t sources < <(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
-    'Identifier: Packages' | awk -v r="$VERSION_CODENAME" -v s="$suite" \
-    '$3 == "main" && ($2 == r || $2 == r "-updates" || $2 == r "-security") && !seen[$0]++ {
-        sub("^" r, s, $2); print }')
-mirror=$(printf '%s\n' "${sources[@]}" | awk -v s="$suite" '$2 == s { print $1; exit }')
-[ -n "$mirror" ] || fail "the host's apt sources have no $VERSION_CODENAME main"
-apt_http="" apt_https=""
-eval "$(apt-config shell apt_http Acquire::http::Proxy apt_https Acquire::https::Proxy)"
-http_proxy=${apt_http:-${http_proxy:-}} https_proxy=${apt_https:-${https_proxy:-}}
-[ "$http_proxy" = DIRECT ] && http_proxy=""
-[ "$https_proxy" = DIRECT ] && https_proxy=""
-export http_proxy https_proxy
+# The host's Debian suites and apt proxy, with Debian 13 for the host's release.
+. "$root_dir/tools/host-apt.sh"
+host_apt "$suite" || fail "the host's apt sources have no main of its release"
 
 # The cache holds no mounts: they all live in the runs' own namespaces.
 findmnt -rn -o TARGET | grep -q "^$cache" && fail "something is mounted below $cache"

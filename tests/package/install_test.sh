@@ -27,20 +27,10 @@ in_target() { chroot "$target" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=
 as_player() { chroot "$target" setpriv --reuid=player --regid=player --init-groups env -i \
     HOME=/home/player PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games "$@"; }
 
-# The host's Debian suites of its release (main, updates, security) and proxy.
+# The host's Debian suites of its release and apt proxy.
 . /etc/os-release
-mapfile -t sources < <(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
-    'Identifier: Packages' | awk -v r="$VERSION_CODENAME" \
-    '$3 == "main" && ($2 == r || $2 == r "-updates" || $2 == r "-security") && !seen[$0]++')
-mirror=$(printf '%s\n' "${sources[@]}" | awk -v r="$VERSION_CODENAME" '$2 == r { print $1; exit }')
-[ -n "$mirror" ] || fail "the host's apt sources have no $VERSION_CODENAME main"
-# A proxy in apt's settings wins over one in the environment; "DIRECT" is none.
-apt_http="" apt_https=""
-eval "$(apt-config shell apt_http Acquire::http::Proxy apt_https Acquire::https::Proxy)"
-http_proxy=${apt_http:-${http_proxy:-}} https_proxy=${apt_https:-${https_proxy:-}}
-[ "$http_proxy" = DIRECT ] && http_proxy=""
-[ "$https_proxy" = DIRECT ] && https_proxy=""
-export http_proxy https_proxy
+. "$here/../../tools/host-apt.sh"
+host_apt "$VERSION_CODENAME" || fail "the host's apt sources have no $VERSION_CODENAME main"
 
 # Nothing may be mounted below the old system before it is removed.
 if [ -e "$target" ] && findmnt -rn -o TARGET | grep -q "^$target"; then
