@@ -8,7 +8,6 @@
 #include "app/proposaltext.h"
 #include "app/resultgroup.h"
 #include "app/shapecontrol.h"
-#include "resources/catalogue.h"
 #include "resources/icon.h"
 #include "resources/scenetext.h"
 
@@ -59,18 +58,14 @@ bool announce(QObject *source, const QString &text)
 #endif
 }
 
-// Timer1 keeps its interval: the draw ticks once per millisecond of draw
-// time. Only the delivery follows the display: each frame runs the ticks
-// that fell due since the last one.
-static_assert(layout::kTimer1IntervalMs == 1 && DrawSequence::kTimer1Interval == 0.001);
-
 } // namespace
 
 Form1::Form1(EventPump &pump, Clock &clock, RandomSource &random, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_pacing(*this, clock), m_sequence(*this, pump, clock, random)
+      m_frames(*this, clock), m_sequence(*this, pump, clock, random)
 {
+    m_sequence.setListener(this);
     installAccessibleInterfaces();
     setWindowTitle(QStringLiteral("Dalmiro"));
     setAccessibleDescription(panelText());
@@ -103,10 +98,12 @@ void Form1::createControls()
             break;
         case layout::Control::Estratto:
             m_estratto[i] = new ImageControl(m_picture2);
+            m_estratto[i]->setObjectName(QStringLiteral("estratto(%1)").arg(i));
             m_estratto[i]->move(layout::kEstratto[i]);
             break;
         case layout::Control::Jolly:
             m_jolly = new ImageControl(m_picture2);
+            m_jolly->setObjectName(QStringLiteral("jolly"));
             m_jolly->move(layout::kJolly);
             break;
         case layout::Control::Numeri:
@@ -123,6 +120,7 @@ void Form1::createControls()
             break;
         case layout::Control::Image1:
             m_image1[i] = new ImageControl(m_picture2);
+            m_image1[i]->setObjectName(QStringLiteral("image1(%1)").arg(i));
             m_image1[i]->move(layout::kSlots[i]);
             break;
         }
@@ -165,7 +163,7 @@ QPushButton *Form1::command1() const
 
 void Form1::Form_Load()
 {
-    m_picture2->setPicture(loadPicture(u"RUOTA"));
+    m_picture2->setPicture(PictureId::scene());
 }
 
 void Form1::setImage1Visible(int index, bool visible)
@@ -179,7 +177,7 @@ bool Form1::isImage1Visible(int index) const
     return m_image1[index]->isShown();
 }
 
-void Form1::setImage1Picture(int index, const QImage &picture)
+void Form1::setImage1Picture(int index, PictureId picture)
 {
     m_image1[index]->setPicture(picture);
 }
@@ -196,7 +194,7 @@ void Form1::setEstrattoVisible(int k, bool visible)
     m_estratto[k]->setVisible(visible);
 }
 
-void Form1::setEstrattoPicture(int k, const QImage &picture)
+void Form1::setEstrattoPicture(int k, PictureId picture)
 {
     m_estratto[k]->setPicture(picture);
 }
@@ -206,7 +204,7 @@ void Form1::setJollyVisible(bool visible)
     m_jolly->setVisible(visible);
 }
 
-void Form1::setJollyPicture(const QImage &picture)
+void Form1::setJollyPicture(PictureId picture)
 {
     m_jolly->setPicture(picture);
 }
@@ -224,22 +222,14 @@ void Form1::setCerchioVisible(bool visible)
 void Form1::setNumeriVisible(int k, bool visible)
 {
     m_numeri[k]->setShown(visible);
-    // The ball has landed: its number takes the focus, and a screen reader
-    // says its name ("Primo numero: 49").
-    if (visible && m_sequence.isRunning())
-        m_numeri[k]->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::setCommand1Enabled(bool enabled)
 {
-    if (m_sequence.isRunning() && !enabled)
-        drawBegins();
     m_command1->setEnabled(enabled);
-    if (m_sequence.isRunning() && enabled)
-        drawEnded();
 }
 
-void Form1::drawBegins()
+void Form1::drawBegan(double)
 {
     m_copy->setEnabled(false);
     // Focus leaves the button before it is disabled, for the group, which a
@@ -251,9 +241,16 @@ void Form1::drawBegins()
     m_results->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::drawEnded()
+void Form1::resultShown(int k, int, double)
 {
-    m_proposal = m_sequence.drawnNumbers();
+    // The ball has landed: its number takes the focus, and a screen reader
+    // says its name ("Primo numero: 49").
+    m_numeri[k]->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::drawEnded(const DrawnNumbers &proposal, double)
+{
+    m_proposal = proposal;
     m_copy->setEnabled(true);
     m_results->setAccessibleDescription(QString());
     // The summary is the button's description until the next draw: said
@@ -287,9 +284,9 @@ void Form1::setTimer1Enabled(bool enabled)
 void Form1::driveTicks(DrawSequence *draw)
 {
     if (draw)
-        m_pacing.setAnimation([draw] { return draw->runDueTicks(); });
+        m_frames.setAnimation([draw] { return draw->runDueTicks(); });
     else
-        m_pacing.setAnimation({});
+        m_frames.setAnimation({});
 }
 
 void Form1::Command1_Click()

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/framepacing.h"
+#include "app/displayframes.h"
 #include "app/layout.h"
+#include "draw/drawlistener.h"
 #include "draw/drawsequence.h"
 #include "draw/formcontrols.h"
 
@@ -32,9 +33,14 @@ class ShapeControl;
 // The button is the one place for the keyboard: it has focus when the window
 // opens and again when a draw ends. During a draw the focus moves to the
 // result group, then to each number as its ball lands, which is what makes a
-// screen reader say them. Ctrl+C, or "Copia i numeri" on the result column's
-// menu, copies the last finished proposal as one line of text.
-class Form1 : public QWidget, public FormControls
+// screen reader say them; the draw's told moments drive all of it. Ctrl+C, or
+// "Copia i numeri" on the result column's menu, copies the last finished
+// proposal as one line of text.
+//
+// The image controls carry the draw's names for them as object names
+// ("image1(31)", "estratto(0)", "jolly"), for tools and tests that give one a
+// picture of their own.
+class Form1 : public QWidget, public FormControls, private DrawListener
 {
     Q_OBJECT
 
@@ -57,12 +63,12 @@ public:
     // FormControls
     void setImage1Visible(int index, bool visible) override;
     bool isImage1Visible(int index) const override;
-    void setImage1Picture(int index, const QImage &picture) override;
+    void setImage1Picture(int index, PictureId picture) override;
     void refreshImage1(int index) override;
     void setEstrattoVisible(int k, bool visible) override;
-    void setEstrattoPicture(int k, const QImage &picture) override;
+    void setEstrattoPicture(int k, PictureId picture) override;
     void setJollyVisible(bool visible) override;
-    void setJollyPicture(const QImage &picture) override;
+    void setJollyPicture(PictureId picture) override;
     void setNumeriVisible(int k, bool visible) override;
     void setNumeriCaption(int k, const QString &caption) override;
     void setCerchioVisible(bool visible) override;
@@ -83,11 +89,12 @@ private:
     void createControls();
     void createCopy();
     void centreOnScreen();
-    // A draw has hidden the last results and is about to disable the button.
-    void drawBegins();
-    // A draw has enabled the button again: its numbers are all out.
-    void drawEnded();
     void copyProposal();
+
+    // DrawListener
+    void drawBegan(double at) override;
+    void resultShown(int k, int number, double at) override;
+    void drawEnded(const DrawnNumbers &proposal, double at) override;
 
     PictureFrame *m_picture1 = nullptr;
     PictureFrame *m_picture2 = nullptr;
@@ -103,7 +110,7 @@ private:
     QMenu *m_menu = nullptr;
     // The numbers of the last draw that ended; all 0 before the first.
     DrawnNumbers m_proposal{};
-    FramePacing m_pacing;
+    DisplayFrames m_frames;
     bool m_placed = false;
 
     DrawSequence m_sequence;

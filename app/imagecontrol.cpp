@@ -15,9 +15,20 @@ ImageControl::ImageControl(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+void ImageControl::setPicture(PictureId id)
+{
+    m_picture.set(id, devicePixelRatioF());
+    pictureChanged();
+}
+
 void ImageControl::setPicture(const QImage &picture)
 {
     m_picture.set(picture, devicePixelRatioF());
+    pictureChanged();
+}
+
+void ImageControl::pictureChanged()
+{
     updateOpacity();
     if (size() != m_picture.size())
         resize(m_picture.size());

@@ -20,6 +20,8 @@ class ImageControl : public QWidget
 public:
     explicit ImageControl(QWidget *parent = nullptr);
 
+    // A picture of the catalogue, or one from elsewhere (see ScreenPicture).
+    void setPicture(PictureId id);
     void setPicture(const QImage &picture);
     // Shows or hides the image; hidden, it draws nothing and what lies beneath
     // shows through. The widget itself stays visible: hiding a widget looks
@@ -33,6 +35,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void pictureChanged();
     void updateOpacity();
 
     ScreenPicture m_picture;

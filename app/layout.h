@@ -127,6 +127,5 @@ inline constexpr std::array<StackEntry, kStackedCount> kStacking = [] {
 // What the controls hold at start.
 inline constexpr const char *kCommand1Caption = "Gioca Ora";
 inline constexpr const char *kNumeriStartCaption = "20";
-inline constexpr int kTimer1IntervalMs = 1;
 
 } // namespace dalmiro::layout

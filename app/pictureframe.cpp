@@ -15,6 +15,12 @@ PictureFrame::PictureFrame(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void PictureFrame::setPicture(PictureId id)
+{
+    m_picture.set(id, devicePixelRatioF());
+    update();
+}
+
 void PictureFrame::setPicture(const QImage &picture)
 {
     m_picture.set(picture, devicePixelRatioF());

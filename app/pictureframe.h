@@ -20,6 +20,8 @@ class PictureFrame : public QWidget
 public:
     explicit PictureFrame(QWidget *parent = nullptr);
 
+    // A picture of the catalogue, or one from elsewhere (see ScreenPicture).
+    void setPicture(PictureId id);
     void setPicture(const QImage &picture);
 
 protected:

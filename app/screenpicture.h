@@ -1,18 +1,19 @@
 #pragma once
 
+#include "draw/pictureid.h"
+
 #include <QEvent>
 #include <QImage>
 #include <QPixmap>
 #include <QSize>
-#include <QString>
 
 namespace dalmiro {
 
-// A picture as a control shows it on its screen. A picture from the catalogue
-// is shown from the set painted for the screen's device pixel ratio (see
-// loadPictureForRatio), so that it stays sharp on a high-density screen; any
-// other picture is shown as it was given. Either way it covers the logical
-// size of the picture that was given.
+// A picture as a control shows it on its screen. A picture of the catalogue,
+// given by id, is shown from the set painted for the screen's device pixel
+// ratio (see loadPictureForRatio), so that it stays sharp on a high-density
+// screen; any other picture is shown as it was given. Either way it covers
+// the logical size of the picture painted at 1, or of the one given.
 //
 // The screen's form is made when the picture is first painted, not when it is
 // given: the drum gives its slots pictures a thousand times a second, hidden
@@ -20,7 +21,10 @@ namespace dalmiro {
 class ScreenPicture
 {
 public:
-    // Takes `picture` for a screen of device pixel ratio `ratio`.
+    // Takes picture `id` of the catalogue for a screen of device pixel ratio
+    // `ratio`.
+    void set(PictureId id, qreal ratio);
+    // Takes a picture from elsewhere, shown as it is at every ratio.
     void set(const QImage &picture, qreal ratio);
     // Follows the control to a screen of device pixel ratio `ratio`. Returns
     // true if what it shows has changed.
@@ -29,19 +33,21 @@ public:
     // or a hidden control being shown again.
     bool followScreen(const QEvent &event, qreal ratio);
 
-    bool isNull() const { return m_given.isNull(); }
+    bool isNull() const { return m_id.isNull() && m_given.isNull(); }
+    // The catalogue's pictures are opaque.
     bool hasAlphaChannel() const { return m_given.hasAlphaChannel(); }
-    // The logical size: the size of the picture that was given.
-    QSize size() const { return m_given.size(); }
+    // The logical size.
+    QSize size() const { return m_size; }
     // Carries its device pixel ratio; draw it at the control's origin.
     const QPixmap &pixmap();
 
 private:
-    QImage m_given;
-    QString m_key; // the catalogue key, empty for another picture
+    PictureId m_id;  // null for a picture from elsewhere
+    QImage m_given;  // the picture from elsewhere
+    QSize m_size;
     qreal m_ratio = 1.0;
     QPixmap m_pixmap;
-    bool m_stale = false; // m_pixmap no longer shows m_given at m_ratio
+    bool m_stale = false; // m_pixmap no longer shows the picture at m_ratio
 };
 
 } // namespace dalmiro

@@ -130,7 +130,7 @@ public:
         m_window.setImage1Visible(index, visible);
     }
     bool isImage1Visible(int index) const override { return m_window.isImage1Visible(index); }
-    void setImage1Picture(int index, const QImage &picture) override
+    void setImage1Picture(int index, PictureId picture) override
     {
         if (index > 31)
             m_lastFramed = index;
@@ -141,9 +141,9 @@ public:
     {
         m_window.setEstrattoVisible(k, visible);
     }
-    void setEstrattoPicture(int k, const QImage &p) override { m_window.setEstrattoPicture(k, p); }
+    void setEstrattoPicture(int k, PictureId p) override { m_window.setEstrattoPicture(k, p); }
     void setJollyVisible(bool visible) override { m_window.setJollyVisible(visible); }
-    void setJollyPicture(const QImage &picture) override { m_window.setJollyPicture(picture); }
+    void setJollyPicture(PictureId picture) override { m_window.setJollyPicture(picture); }
     void setNumeriVisible(int k, bool visible) override { m_window.setNumeriVisible(k, visible); }
     void setNumeriCaption(int k, const QString &c) override { m_window.setNumeriCaption(k, c); }
     void setCerchioVisible(bool visible) override { m_window.setCerchioVisible(visible); }
@@ -331,12 +331,12 @@ int measureMemory()
         Forward(Form1 &window_, testing::SimulatedPump &pump_) : w(window_), p(pump_) {}
         void setImage1Visible(int i, bool v) override { w.setImage1Visible(i, v); }
         bool isImage1Visible(int i) const override { return w.isImage1Visible(i); }
-        void setImage1Picture(int i, const QImage &q) override { w.setImage1Picture(i, q); }
+        void setImage1Picture(int i, PictureId q) override { w.setImage1Picture(i, q); }
         void refreshImage1(int i) override { w.refreshImage1(i); }
         void setEstrattoVisible(int k, bool v) override { w.setEstrattoVisible(k, v); }
-        void setEstrattoPicture(int k, const QImage &q) override { w.setEstrattoPicture(k, q); }
+        void setEstrattoPicture(int k, PictureId q) override { w.setEstrattoPicture(k, q); }
         void setJollyVisible(bool v) override { w.setJollyVisible(v); }
-        void setJollyPicture(const QImage &q) override { w.setJollyPicture(q); }
+        void setJollyPicture(PictureId q) override { w.setJollyPicture(q); }
         void setNumeriVisible(int k, bool v) override { w.setNumeriVisible(k, v); }
         void setNumeriCaption(int k, const QString &c) override { w.setNumeriCaption(k, c); }
         void setCerchioVisible(bool v) override { w.setCerchioVisible(v); }

@@ -3,7 +3,7 @@
 // On a screen of ratio 2 the controls decode the same pictures again from the
 // set painted at 2, and at fractional ratios reduce the next larger set.
 #include "resources/catalogue.h"
-#include "resources/screenpictures.h"
+#include "resources/paintedscales.h"
 
 #include <benchmark/benchmark.h>
 

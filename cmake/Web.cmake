@@ -5,12 +5,12 @@
 #   -fexceptions when compiling and linking.
 # - The draw waits inside the click, in the event pump: asyncify lets it
 #   suspend there and give the browser its turn; -Os keeps the code small.
-# - The pictures painted at 3 stay out (resources/screenpictures.h).
+# - The pictures painted at 3 stay out (resources/paintedscales.h).
 # - The target dalmiro_page lays out the folder to serve: index.html, the
 #   program, Qt's loader and the icon.
 
 add_compile_options(-fexceptions)
-# Pictures painted at 1 and 2 only: see resources/screenpictures.h.
+# Pictures painted at 1 and 2 only: see resources/paintedscales.h.
 set(DALMIRO_LARGEST_PICTURE_SCALE 2)
 add_link_options(-fexceptions -sASYNCIFY -Os)
 

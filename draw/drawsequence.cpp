@@ -1,17 +1,15 @@
 #include "draw/drawsequence.h"
 
+#include "draw/drawlistener.h"
 #include "draw/formcontrols.h"
+#include "draw/pictureid.h"
 #include "platform/clock.h"
 #include "platform/eventpump.h"
 #include "platform/randomsource.h"
-#include "resources/catalogue.h"
 
-#include <QImage>
 #include <QString>
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace dalmiro {
 
@@ -45,18 +43,9 @@ constexpr int kFrameChoices = 15;
 constexpr int kLastDrumFrame = 10;
 constexpr int kCommonFrame = 9;
 
-// A draw that falls further behind the clock than this (a stopped process, a
-// machine that stalled) drops what it missed rather than replay it at once.
-constexpr double kLagLimit = 0.25; // seconds
-// Due times are sums of floating-point seconds, compared with a clock that
-// may step in whole microseconds: a tick this close to due counts as due.
-constexpr double kDueAllowance = 1e-7; // seconds
 // Where no display frame comes to run the ticks (a window the system does not
 // draw, say), the wait for a ball still wakes this often to run them.
 constexpr double kTickFallback = 0.05; // seconds
-
-constexpr char16_t kResultBall[] = u"PALLA";
-constexpr char16_t kJollyBall[] = u"Palla";
 
 int wholeBelow(double value, int count)
 {
@@ -90,15 +79,17 @@ void DrawSequence::Command1_Click()
         // The window is closing: leave every control as it is.
     } catch (...) {
         m_running = false;
-        m_ticking = false;
+        m_schedule.disableTimer1();
         throw;
     }
     m_running = false;
-    m_ticking = false;
+    m_schedule.disableTimer1();
 }
 
 void DrawSequence::runDraw()
 {
+    if (m_listener)
+        m_listener->drawBegan(m_clock.monotonic());
     m_controls.setJollyVisible(false);
     m_controls.setCommand1Enabled(false);
     m_controls.setCerchioVisible(false);
@@ -120,11 +111,11 @@ void DrawSequence::runDraw()
         // draw stands.
         if (!m_ballTaken && passTakesBall()) {
             m_ballTaken = true;
-            m_takenAt = m_drawTime;
+            m_schedule.takeBall(m_schedule.drawTime());
         }
         if (m_ballTaken) {
             m_ballTaken = false;
-            m_drawTime = m_takenAt;
+            m_schedule.standAt(m_schedule.ballTakenAt());
             runChute(k);
             reveal(k);
             ++k;
@@ -136,17 +127,19 @@ void DrawSequence::runDraw()
             continue;
         // From here each tick is followed by its pass, wherever it runs.
         m_waitingForBall = true;
-        m_tickHorizon = std::numeric_limits<double>::infinity();
+        m_schedule.openHorizon();
         runDueTicks();
         if (!m_ballTaken)
             waitForEvents(m_clock.monotonic() + kTickFallback);
     }
     m_waitingForBall = false;
-    m_ticking = false;
+    m_schedule.disableTimer1();
     m_controls.setTimer1Enabled(false);
 
     settle();
     m_controls.setCommand1Enabled(true);
+    if (m_listener)
+        m_listener->drawEnded(m_drawnNumbers, m_schedule.drawTime());
 }
 
 bool DrawSequence::passTakesBall()
@@ -161,32 +154,21 @@ bool DrawSequence::passTakesBall()
 
 void DrawSequence::startTicks()
 {
-    m_ticking = true;
-    m_ticksFrom = m_clock.monotonic();
-    m_ticksRun = 0;
     // No tick runs before the wait loop's first pass.
-    m_tickHorizon = m_ticksFrom;
-    m_drawTime = m_ticksFrom;
+    m_schedule.enableTimer1(m_clock.monotonic());
     m_waitingForBall = false;
     m_ballTaken = false;
 }
 
 bool DrawSequence::runDueTicks()
 {
-    if (!m_ticking || m_stopRequested)
+    if (!m_schedule.isTimer1Enabled() || m_stopRequested)
         return true;
     if (m_ballTaken)
         return false;
     const double now = m_clock.monotonic();
-    const double missedBefore = now - kLagLimit;
-    if (m_ticksFrom + double(m_ticksRun + 1) * kTimer1Interval < missedBefore)
-        m_ticksRun = static_cast<long>((missedBefore - m_ticksFrom) / kTimer1Interval);
-    const double until = std::min(now, m_tickHorizon) + kDueAllowance;
-    for (;;) {
-        const double due = m_ticksFrom + double(m_ticksRun + 1) * kTimer1Interval;
-        if (due > until)
-            return m_tickHorizon >= now;
-        ++m_ticksRun;
+    const double limit = m_schedule.tickLimit(now);
+    while (const std::optional<double> due = m_schedule.takeTick(limit)) {
         Timer1_Timer();
         if (m_stopRequested)
             return true;
@@ -195,10 +177,11 @@ bool DrawSequence::runDueTicks()
             // it belong to the chute's first pause.
             m_waitingForBall = false;
             m_ballTaken = true;
-            m_takenAt = due;
+            m_schedule.takeBall(*due);
             return false;
         }
     }
+    return m_schedule.reaches(now);
 }
 
 void DrawSequence::runChute(int k)
@@ -209,7 +192,7 @@ void DrawSequence::runChute(int k)
         // Each frame is repainted at once: no events run between the frames.
         for (int m = kChuteFirstFrame; m <= kChuteLastFrame; ++m) {
             m_controls.setImage1Visible(j, true);
-            m_controls.setImage1Picture(j, loadPicture(m));
+            m_controls.setImage1Picture(j, PictureId::ballFrame(m));
             m_controls.refreshImage1(j);
         }
         if (j > kExitSlot)
@@ -221,10 +204,10 @@ void DrawSequence::runChute(int k)
 void DrawSequence::reveal(int k)
 {
     if (k < kMainBalls) {
-        m_controls.setEstrattoPicture(k, loadPicture(QStringView(kResultBall)));
+        m_controls.setEstrattoPicture(k, PictureId::resultBall());
         m_controls.setEstrattoVisible(k, true);
     } else {
-        m_controls.setJollyPicture(loadPicture(QStringView(kJollyBall)));
+        m_controls.setJollyPicture(PictureId::resultBall());
     }
     m_controls.setNumeriCaption(k, QString::number(m_drawnNumbers[static_cast<std::size_t>(k)]));
     if (k == kMainBalls) {
@@ -232,6 +215,9 @@ void DrawSequence::reveal(int k)
         m_controls.setCerchioVisible(true);
     }
     m_controls.setNumeriVisible(k, true);
+    if (m_listener)
+        m_listener->resultShown(k, m_drawnNumbers[static_cast<std::size_t>(k)],
+                                m_schedule.drawTime());
 }
 
 void DrawSequence::settle()
@@ -262,14 +248,14 @@ void DrawSequence::Timer1_Timer()
     const int drawn = wholeBelow(m_random.nextRandom(), kFrameChoices) + 1;
     int &frame = m_slotFrames[static_cast<std::size_t>(m_drumPick)];
     frame = drawn > kLastDrumFrame ? kCommonFrame : drawn;
-    m_controls.setImage1Picture(m_drumPick, loadPicture(frame));
+    m_controls.setImage1Picture(m_drumPick, PictureId::ballFrame(frame));
     m_controls.refreshImage1(m_drumPick);
     m_inTick = false;
 }
 
 void DrawSequence::Pausa(double tempo)
 {
-    m_drawTime = m_clock.monotonic();
+    m_schedule.standAt(m_clock.monotonic());
     try {
         pause(tempo);
     } catch (const Stopped &) {
@@ -280,24 +266,20 @@ void DrawSequence::Pausa(double tempo)
 
 void DrawSequence::pause(double tempo)
 {
-    // The pause starts where the draw stands: the chute's first step at the
-    // moment the ball was taken, every later step where the one before ended,
-    // so that no wake-up's lateness adds up. The monotonic clock: a pause
-    // across midnight or a change of the system time still lasts `tempo`.
-    const double start = std::max(m_drawTime, m_clock.monotonic() - kLagLimit);
-    const double deadline = start + tempo;
-    m_tickHorizon = deadline;
+    // The monotonic clock: a pause across midnight or a change of the system
+    // time still lasts `tempo`.
+    const double deadline = m_schedule.startPause(tempo, m_clock.monotonic());
     // While the drum turns, the display frame that follows the deadline ends
     // the pause, and the chute's next step is shown in that very frame: no
     // wake-up of its own. Without the drum, the pause wakes at its deadline.
-    const double wakeAt = m_ticking ? deadline + kTickFallback : deadline;
+    const double wakeAt = m_schedule.isTimer1Enabled() ? deadline + kTickFallback : deadline;
     if (m_clock.monotonic() < deadline) {
         pumpPendingEvents();
-        while (m_clock.monotonic() < deadline - kDueAllowance)
+        while (m_clock.monotonic() < deadline - DrawSchedule::kDueAllowance)
             waitForEvents(wakeAt);
     }
     runDueTicks(); // those due by the deadline, before the draw goes on
-    m_drawTime = deadline;
+    m_schedule.standAt(deadline);
 }
 
 void DrawSequence::requestStop()

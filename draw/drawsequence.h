@@ -1,12 +1,14 @@
 #pragma once
 
 #include "draw/calcolo.h"
+#include "draw/drawschedule.h"
 
 #include <array>
 
 namespace dalmiro {
 
 class Clock;
+class DrawListener;
 class EventPump;
 class FormControls;
 class RandomSource;
@@ -14,23 +16,22 @@ class RandomSource;
 // The window's behaviour on the button: the whole animated draw, the drum's
 // agitation on every timer tick, and the pause that keeps the window alive.
 // Holds the form-level state, which starts empty and lasts as long as the
-// window.
+// window, and tells a listener the draw's moments.
 //
-// Timer1 ticks once per millisecond of draw time while it is enabled. The
-// ticks fall due on that schedule whatever wakes the program; whoever wakes
-// it (a display frame, the end of a pause) runs the ticks that fell due since
-// the last one, in order, through runDueTicks(). The draw's own steps are
-// placed on the same time line: a ball is taken at the moment its tick was
+// Timer1 ticks once per millisecond of draw time while it is enabled, on the
+// draw's time line (DrawSchedule); whoever wakes the program (a display
+// frame, the end of a pause) runs the ticks that fell due since the last one,
+// in order, through runDueTicks(). A ball is taken at the moment its tick was
 // due, and each pause starts where the previous step of the draw ended. So
 // the draw makes the same changes in the same order however the ticks are
 // delivered, and lags the clock by at most the time between two wake-ups.
 class DrawSequence
 {
 public:
-    // Timer1's interval: one drum tick per millisecond of draw time.
-    static constexpr double kTimer1Interval = 0.001; // seconds
-
     DrawSequence(FormControls &controls, EventPump &pump, Clock &clock, RandomSource &random);
+
+    // Who hears the draw's moments; none by default. Not owned.
+    void setListener(DrawListener *listener) { m_listener = listener; }
 
     // Runs a whole draw before returning; the ticks run only inside the event
     // pump calls made by it and at the end of its pauses.
@@ -63,8 +64,8 @@ public:
     bool isInTick() const { return m_inTick; }
     // On the monotonic clock: when the latest ball was taken (the moment its
     // tick was due), and the draw time the draw has reached.
-    double ballTakenAt() const { return m_takenAt; }
-    double drawTime() const { return m_drawTime; }
+    double ballTakenAt() const { return m_schedule.ballTakenAt(); }
+    double drawTime() const { return m_schedule.drawTime(); }
 
 private:
     struct Stopped;
@@ -85,6 +86,7 @@ private:
     EventPump &m_pump;
     Clock &m_clock;
     RandomSource &m_random;
+    DrawListener *m_listener = nullptr;
 
     DrawnNumbers m_drawnNumbers{};
     int m_drumPick = 0;
@@ -93,20 +95,12 @@ private:
     bool m_running = false;
     bool m_stopRequested = false;
 
-    // Timer1's schedule: tick n of the run is due at m_ticksFrom + n intervals.
-    bool m_ticking = false;
+    DrawSchedule m_schedule;
     bool m_inTick = false;
-    double m_ticksFrom = 0.0;
-    long m_ticksRun = 0;
-    // Ticks due after this draw time wait until the draw has reached it:
-    // the end of the current pause, or the pass that follows a reveal.
-    double m_tickHorizon = 0.0;
     // While the wait loop waits for a ball, each tick is followed by its pass.
     bool m_waitingForBall = false;
+    // A tick took a ball that the draw has not yet sent down the chute.
     bool m_ballTaken = false;
-    double m_takenAt = 0.0;
-    // Where the draw stands on the monotonic clock: the next pause starts here.
-    double m_drawTime = 0.0;
 };
 
 } // namespace dalmiro

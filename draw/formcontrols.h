@@ -1,6 +1,7 @@
 #pragma once
 
-class QImage;
+#include "draw/pictureid.h"
+
 class QString;
 
 namespace dalmiro {
@@ -21,21 +22,23 @@ public:
     virtual bool isImage1Visible(int index) const = 0;
     // The slot takes the picture's size; a hidden slot keeps the picture for
     // when it is shown.
-    virtual void setImage1Picture(int index, const QImage &picture) = 0;
+    virtual void setImage1Picture(int index, PictureId picture) = 0;
     // The slot shows its latest picture no later than the next display frame.
     // Never waits for the display: changes made between two frames (the
     // frames of one chute step, say) reach the screen together, as the last.
     virtual void refreshImage1(int index) = 0;
 
     virtual void setEstrattoVisible(int k, bool visible) = 0;
-    virtual void setEstrattoPicture(int k, const QImage &picture) = 0;
+    virtual void setEstrattoPicture(int k, PictureId picture) = 0;
     virtual void setJollyVisible(bool visible) = 0;
-    virtual void setJollyPicture(const QImage &picture) = 0;
+    virtual void setJollyPicture(PictureId picture) = 0;
     virtual void setNumeriVisible(int k, bool visible) = 0;
     virtual void setNumeriCaption(int k, const QString &caption) = 0;
     virtual void setCerchioVisible(bool visible) = 0;
 
     virtual void setCommand1Enabled(bool enabled) = 0;
+    // Timer1 is the drum's tick schedule (see DrawSchedule): enabled, every
+    // display frame of the window runs the ticks that fell due.
     virtual void setTimer1Enabled(bool enabled) = 0;
 };
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "draw/pictureid.h"
+
 #include <QImage>
+#include <QSize>
+#include <QString>
 #include <QStringView>
 
 namespace dalmiro {
@@ -13,5 +17,16 @@ namespace dalmiro {
 // the result ball (45 x 46), names matched without regard to case.
 QImage loadPicture(int frame);
 QImage loadPicture(QStringView name);
+// The same by id: the picture painted at 1.
+QImage loadPicture(PictureId id);
+
+// The size of picture `id` as painted at 1, read without decoding it.
+QSize pictureSize(PictureId id);
+
+// The catalogue's key of a picture: "RUOTA", "PALLA" or a frame number "1" to
+// "10"; and back, from a key spelled in any case. An id or a key that is not
+// in the catalogue aborts, naming it.
+QString pictureKey(PictureId id);
+PictureId pictureIdFor(QStringView key);
 
 } // namespace dalmiro

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "draw/pictureid.h"
+
 #include <QByteArrayView>
 #include <QStringView>
 
@@ -10,6 +12,7 @@ namespace dalmiro {
 // whole run. Keys as for loadPicture(); an unknown key aborts, naming it.
 QByteArrayView storedPicture(int frame);
 QByteArrayView storedPicture(QStringView name);
+QByteArrayView storedPicture(PictureId id);
 
 // The application icon as an icon file with one 48 x 48 image.
 QByteArrayView storedIcon();

@@ -11,7 +11,7 @@
 #include "app/layout.h"
 #include "resources/catalogue.h"
 #include "resources/icon.h"
-#include "resources/screenpictures.h"
+#include "resources/paintedscales.h"
 #include "resources/storedpictures.h"
 
 #include <QDir>

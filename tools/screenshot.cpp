@@ -9,7 +9,6 @@
 #include "platform/clock.h"
 #include "platform/eventpump.h"
 #include "platform/randomsource.h"
-#include "resources/catalogue.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,10 +67,10 @@ int main(int argc, char *argv[])
     // Six main numbers from the first out (bottom) up, then the jolly.
     constexpr std::array<int, dalmiro::layout::kNumeriCount> numbers{7, 23, 38, 45, 61, 84, 17};
     for (int k = 0; k < dalmiro::layout::kEstrattoCount; ++k) {
-        window.setEstrattoPicture(k, dalmiro::loadPicture(u"PALLA"));
+        window.setEstrattoPicture(k, dalmiro::PictureId::resultBall());
         window.setEstrattoVisible(k, true);
     }
-    window.setJollyPicture(dalmiro::loadPicture(u"Palla"));
+    window.setJollyPicture(dalmiro::PictureId::resultBall());
     window.setJollyVisible(true);
     window.setCerchioVisible(true);
     for (int k = 0; k < dalmiro::layout::kNumeriCount; ++k) {

@@ -10,7 +10,7 @@
 #include "resources/dib.h"
 #include "resources/icon.h"
 #include "resources/quantize.h"
-#include "resources/screenpictures.h"
+#include "resources/paintedscales.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -54,7 +54,9 @@ struct DrawRig
         : pump(time, config), random(generatorValues(numbers), std::move(policy)),
           draw(controls, pump, time, random)
     {
+        draw.setListener(&controls);
         controls.now = [this] { return time.now(); };
+        controls.timeOf = [this](double at) { return time.firstAtOrAfter(at); };
         controls.onTimer1 = [this](bool enabled) { pump.setTimerEnabled(enabled); };
         controls.ticking = [this] { return draw.isInTick(); };
         pump.onTick = [this] { draw.runDueTicks(); };

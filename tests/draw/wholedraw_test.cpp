@@ -32,10 +32,33 @@ const Texts kReset = {"jolly hide",       "Command1 enabled 0", "cerchio hide",
                       "estratto(4) hide", "numeri(5) hide",     "estratto(5) hide",
                       "numeri(6) hide",   "Timer1 enabled 1"};
 
-TEST(WholeDraw, pictureKeysCanBeToldApart)
+TEST(WholeDraw, tellsEachMomentOnceInOrderAtTheTimeItShows)
 {
-    // Every other check names pictures by their pixels.
-    EXPECT_TRUE(RecordingControls().picturesDistinct());
+    DrawRig rig;
+    rig.draw.Command1_Click();
+    const auto &ops = rig.controls.ops;
+    const auto &moments = rig.controls.moments;
+
+    // Each moment, with the operation that shows it: told no earlier than
+    // the draw reached it, and no later than that operation.
+    const std::vector<std::pair<std::string, std::string>> expected{
+        {"began", "jolly hide"},
+        {"result 0 50", "numeri(0) show"},
+        {"result 1 10", "numeri(1) show"},
+        {"result 2 60", "numeri(2) show"},
+        {"result 3 70", "numeri(3) show"},
+        {"result 4 11", "numeri(4) show"},
+        {"result 5 80", "numeri(5) show"},
+        {"result 6 5", "numeri(6) show"},
+        {"ended 50 10 60 70 11 80 5", "Command1 enabled 1"},
+    };
+    ASSERT_EQ(moments.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(moments[i].text, expected[i].first);
+        const Op &shown = ops[indexOf(ops, expected[i].second)];
+        EXPECT_LE(moments[i].time, shown.time + 2) << expected[i].first;
+        EXPECT_GE(moments[i].time, shown.time - kStep) << expected[i].first;
+    }
 }
 
 TEST(WholeDraw, firstDrawStartsFromEmptyStateAndTakesAtTheFirstExitPick)

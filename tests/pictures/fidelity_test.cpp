@@ -3,7 +3,7 @@
 // reduction to 255 colours must stay faithful.
 #include "resources/art/artwork.h"
 #include "resources/catalogue.h"
-#include "resources/screenpictures.h"
+#include "resources/paintedscales.h"
 
 #include <QGuiApplication>
 

@@ -4,7 +4,7 @@
 #include "app/layout.h"
 #include "resources/art/artwork.h"
 #include "resources/catalogue.h"
-#include "resources/screenpictures.h"
+#include "resources/paintedscales.h"
 
 #include <gtest/gtest.h>
 
@@ -182,7 +182,9 @@ TEST_P(PicturesForRatio, ComeFromASetAtLeastAsLargeAndCoverTheSameLogicalSize)
         EXPECT_DOUBLE_EQ(shown.devicePixelRatio(), ratio);
         EXPECT_EQ(shown.width(), std::lround(picture.logical.width() * ratio));
         EXPECT_EQ(shown.height(), std::lround(picture.logical.height() * ratio));
-        EXPECT_EQ(dalmiro::pictureKey(shown), QLatin1String(picture.key));
+        const dalmiro::PictureId id = dalmiro::pictureIdFor(QStringView(picture.asked));
+        EXPECT_EQ(dalmiro::pictureKey(id), QLatin1String(picture.key));
+        EXPECT_EQ(dalmiro::pictureSize(id), picture.logical);
     }
 }
 

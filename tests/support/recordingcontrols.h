@@ -1,64 +1,42 @@
 #pragma once
 
+#include "draw/drawlistener.h"
 #include "draw/formcontrols.h"
-#include "resources/catalogue.h"
 
-#include <QImage>
 #include <QString>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace dalmiro::testing {
 
-// Names a picture by the catalogue key it came from, by comparing its pixels
-// with the catalogue's own: "1" to "10", "PALLA", "RUOTA", or "?".
-class PictureNames
+// Names a picture by its catalogue key: "1" to "10", "PALLA", "RUOTA".
+inline std::string nameOf(PictureId picture)
 {
-public:
-    PictureNames()
-    {
-        for (int frame = 1; frame <= 10; ++frame)
-            add(loadPicture(frame), std::to_string(frame));
-        add(loadPicture(QStringView(u"PALLA")), "PALLA");
-        add(loadPicture(QStringView(u"RUOTA")), "RUOTA");
+    switch (picture.kind()) {
+    case PictureId::Kind::Scene:
+        return "RUOTA";
+    case PictureId::Kind::ResultBall:
+        return "PALLA";
+    case PictureId::Kind::BallFrame:
+        return std::to_string(picture.frame());
+    case PictureId::Kind::None:
+        break;
     }
-    std::string nameOf(const QImage &picture) const
-    {
-        const auto found = m_names.find(fingerprint(picture));
-        return found == m_names.end() ? "?" : found->second;
-    }
-    // False when two keys give the same pixels and so cannot be told apart.
-    bool allDistinct() const { return m_names.size() == 12; }
-
-private:
-    static std::string fingerprint(const QImage &picture)
-    {
-        const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
-        std::string print =
-            std::to_string(argb.width()) + "x" + std::to_string(argb.height()) + ":";
-        print += std::to_string(std::hash<std::string_view>{}(std::string_view(
-            reinterpret_cast<const char *>(argb.constBits()), std::size_t(argb.sizeInBytes()))));
-        return print;
-    }
-    void add(const QImage &picture, std::string name)
-    {
-        m_names.emplace(fingerprint(picture), std::move(name));
-    }
-
-    std::map<std::string, std::string> m_names;
-};
+    return "?";
+}
 
 // The window's controls as the draw sees them: keeps their state and records
 // every operation, in order, as text such as "image1(31) show",
-// "image1(31) picture 4", "numeri(0) caption 42", "Command1 enabled 0".
-class RecordingControls final : public FormControls
+// "image1(31) picture 4", "numeri(0) caption 42", "Command1 enabled 0"; and,
+// apart, the moments the draw tells: "began", "result 0 42", "ended 42 ...",
+// each with its time in microseconds.
+class RecordingControls final : public FormControls, public DrawListener
 {
 public:
     struct Op
@@ -71,8 +49,11 @@ public:
     std::function<std::int64_t()> now;
     std::function<void(bool)> onTimer1;
     std::function<bool()> ticking; // whether a drum tick runs, when the draw can tell
+    // A moment's time on the clock as `now` counts it.
+    std::function<std::int64_t(double)> timeOf = [](double at) { return std::llround(at * 1e6); };
 
     std::vector<Op> ops;
+    std::vector<Op> moments;
     std::array<bool, 48> image1Visible;
     std::array<std::string, 48> image1Picture{};
     std::array<bool, 6> estrattoVisible;
@@ -102,9 +83,9 @@ public:
         record("image1(" + std::to_string(index) + (visible ? ") show" : ") hide"));
     }
     bool isImage1Visible(int index) const override { return image1Visible.at(slot(index)); }
-    void setImage1Picture(int index, const QImage &picture) override
+    void setImage1Picture(int index, PictureId picture) override
     {
-        image1Picture.at(slot(index)) = m_names.nameOf(picture);
+        image1Picture.at(slot(index)) = nameOf(picture);
         record("image1(" + std::to_string(index) + ") picture " + image1Picture.at(slot(index)));
     }
     void refreshImage1(int index) override
@@ -116,9 +97,9 @@ public:
         estrattoVisible.at(checked(k, 5)) = visible;
         record("estratto(" + std::to_string(k) + (visible ? ") show" : ") hide"));
     }
-    void setEstrattoPicture(int k, const QImage &picture) override
+    void setEstrattoPicture(int k, PictureId picture) override
     {
-        estrattoPicture.at(checked(k, 5)) = m_names.nameOf(picture);
+        estrattoPicture.at(checked(k, 5)) = nameOf(picture);
         record("estratto(" + std::to_string(k) + ") picture " + estrattoPicture.at(std::size_t(k)));
     }
     void setJollyVisible(bool visible) override
@@ -126,9 +107,9 @@ public:
         jollyVisible = visible;
         record(visible ? "jolly show" : "jolly hide");
     }
-    void setJollyPicture(const QImage &picture) override
+    void setJollyPicture(PictureId picture) override
     {
-        jollyPicture = m_names.nameOf(picture);
+        jollyPicture = nameOf(picture);
         record("jolly picture " + jollyPicture);
     }
     void setNumeriVisible(int k, bool visible) override
@@ -159,7 +140,18 @@ public:
             onTimer1(enabled);
     }
 
-    bool picturesDistinct() const { return m_names.allDistinct(); }
+    void drawBegan(double at) override { tell("began", at); }
+    void resultShown(int k, int number, double at) override
+    {
+        tell("result " + std::to_string(k) + " " + std::to_string(number), at);
+    }
+    void drawEnded(const DrawnNumbers &proposal, double at) override
+    {
+        std::string text = "ended";
+        for (int i = 0; i < 7; ++i)
+            text += " " + std::to_string(proposal[std::size_t(i)]);
+        tell(text, at);
+    }
 
 private:
     static std::size_t checked(int index, int last)
@@ -176,8 +168,10 @@ private:
             ++opsAfterClose;
         ops.push_back({std::move(text), now ? now() : 0, inTick || (ticking && ticking())});
     }
-
-    PictureNames m_names;
+    void tell(std::string text, double at)
+    {
+        moments.push_back({std::move(text), timeOf(at), false});
+    }
 };
 
 } // namespace dalmiro::testing

@@ -52,8 +52,8 @@ QRect windowRect(QPoint sceneTopLeft, QSize size)
 
 TEST_F(WindowTest, ALaterChuteSlotIsDrawnOverTheLowestRowsOfAnEarlierOne)
 {
-    form().setImage1Picture(46, solidPicture(kBall, kRed));
-    form().setImage1Picture(47, solidPicture(kBall, kBlue));
+    image1(46).setPicture(solidPicture(kBall, kRed));
+    image1(47).setPicture(solidPicture(kBall, kBlue));
     const QImage shown = grabWindow();
     const QPoint slot46 = windowPoint(layout::kSlots[46]);
     const QPoint slot47 = windowPoint(layout::kSlots[47]);
@@ -80,8 +80,8 @@ class ResultOverlapTest : public WindowTest, public ::testing::WithParamInterfac
 TEST_P(ResultOverlapTest, TheBallHigherInTheStackCoversTheSharedRows)
 {
     const ResultOverlap o = GetParam();
-    form().setEstrattoPicture(o.below, solidPicture(kBall, kRed));
-    form().setEstrattoPicture(o.above, solidPicture(kBall, kBlue));
+    estratto(o.below).setPicture(solidPicture(kBall, kRed));
+    estratto(o.above).setPicture(solidPicture(kBall, kBlue));
     const QImage shown = grabWindow();
     const QPoint a = windowPoint(layout::kEstratto[o.below]);
     const QPoint b = windowPoint(layout::kEstratto[o.above]);
@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Neighbours, ResultOverlapTest,
 
 TEST_F(WindowTest, TheCircleLiesOverTheJollyBallAndUnderItsNumber)
 {
-    form().setJollyPicture(solidPicture(kBall, kRed));
+    jolly().setPicture(solidPicture(kBall, kRed));
     form().setNumeriCaption(6, QStringLiteral("88"));
     form().setCerchioVisible(true);
     const QImage withoutNumber = grabWindow();
@@ -134,10 +134,10 @@ TEST_P(NumberOnPlateTest, EveryDigitPixelFallsOnThePlate)
     const QImage ball = loadPicture(u"PALLA").convertToFormat(QImage::Format_RGB32);
     QPoint ballAt;
     if (k < layout::kEstrattoCount) {
-        form().setEstrattoPicture(k, ball);
+        form().setEstrattoPicture(k, PictureId::resultBall());
         ballAt = layout::kEstratto[k];
     } else {
-        form().setJollyPicture(ball);
+        form().setJollyPicture(PictureId::resultBall());
         ballAt = layout::kJolly;
     }
     form().setNumeriCaption(k, QStringLiteral("88"));
@@ -176,7 +176,7 @@ TEST_P(CaptionTest, IsCentredFromTheTopAndClippedToItsBox)
     const int k = 2;
     // A white ball picture bigger than the label's box, so that every pixel
     // round the label is white.
-    form().setEstrattoPicture(k, solidPicture({60, 60}, qRgb(255, 255, 255)));
+    estratto(k).setPicture(solidPicture({60, 60}, qRgb(255, 255, 255)));
     form().setNumeriCaption(k, QString::fromLatin1(c.caption));
     const QImage before = grabWindow();
     form().setNumeriVisible(k, true);
@@ -210,7 +210,7 @@ TEST_F(WindowTest, AHiddenSlotKeepsItsPictureUntilItIsShown)
     const QRect area = windowRect(layout::kSlots[slot], kBall);
     const QImage before = grabWindow();
     form().setImage1Visible(slot, false);
-    form().setImage1Picture(slot, solidPicture(kBall, kBlue));
+    image1(slot).setPicture(solidPicture(kBall, kBlue));
     EXPECT_FALSE(form().isImage1Visible(slot));
     const QImage hidden = grabWindow();
     EXPECT_EQ(hidden.copy(area), before.copy(area));
@@ -231,7 +231,7 @@ TEST_P(SlotSizeTest, TakesThePicturesSize)
     const QSize size = GetParam();
     const int slot = 12;
     const QImage before = grabWindow();
-    form().setImage1Picture(slot, solidPicture(size, kBlue));
+    image1(slot).setPicture(solidPicture(size, kBlue));
     const QImage shown = grabWindow();
     const QPoint origin = windowPoint(layout::kSlots[slot]);
     const QRect reach(origin, QSize(70, 70));
@@ -298,13 +298,13 @@ TEST_F(WindowTest, RefreshReturnsUnpaintedAndTheNextFrameShowsOnlyTheLastPicture
     const QRect area = windowRect(layout::kSlots[slot], kBall);
     // The slot already holds a ball; let the frames of the window's first
     // showing go out.
-    form().setImage1Picture(slot, solidPicture(kBall, qRgb(255, 255, 255)));
+    image1(slot).setPicture(solidPicture(kBall, qRgb(255, 255, 255)));
     for (int i = 0; i < 10; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 
     PaintRecorder recorder(&form());
     for (const QRgb colour : {kRed, kGreen, kBlue}) {
-        form().setImage1Picture(slot, solidPicture(kBall, colour));
+        image1(slot).setPicture(solidPicture(kBall, colour));
         form().refreshImage1(slot);
         EXPECT_FALSE(recorder.painted(area)) << "refresh painted before returning";
     }
@@ -322,10 +322,10 @@ TEST_F(WindowTest, ShownResultsDisappearWhenHidden)
 {
     const QImage before = grabWindow();
     for (int k = 0; k < layout::kEstrattoCount; ++k) {
-        form().setEstrattoPicture(k, loadPicture(u"PALLA"));
+        form().setEstrattoPicture(k, PictureId::resultBall());
         form().setNumeriVisible(k, true);
     }
-    form().setJollyPicture(loadPicture(u"Palla"));
+    form().setJollyPicture(PictureId::resultBall());
     form().setNumeriVisible(6, true);
     form().setCerchioVisible(true);
     EXPECT_NE(grabWindow(), before);

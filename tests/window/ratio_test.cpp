@@ -9,7 +9,7 @@
 #include "support/imagediff.h"
 
 #include "resources/catalogue.h"
-#include "resources/screenpictures.h"
+#include "resources/paintedscales.h"
 
 #include <QScreen>
 
@@ -63,12 +63,12 @@ protected:
     void showBallsAndResults()
     {
         for (int slot : {0, 12, 29, 30, 31, 32, 39, 44})
-            form().setImage1Picture(slot, loadPicture(slot % 10 + 1));
+            form().setImage1Picture(slot, PictureId::ballFrame(slot % 10 + 1));
         for (int k = 0; k < layout::kEstrattoCount; ++k) {
-            form().setEstrattoPicture(k, loadPicture(u"PALLA"));
+            form().setEstrattoPicture(k, PictureId::resultBall());
             form().setEstrattoVisible(k, true);
         }
-        form().setJollyPicture(loadPicture(u"Palla"));
+        form().setJollyPicture(PictureId::resultBall());
         form().setCerchioVisible(true);
         for (int k = 0; k < layout::kNumeriCount; ++k) {
             form().setNumeriCaption(k, QString::number(11 * k + 7));
@@ -84,7 +84,7 @@ TEST_F(TwoScreens, SlotPicturesCoverExactlyTheirDevicePixelsAtTwo)
     shownAt(2);
     const int chosen[] = {0, 24, 29, 31, 32, 39, 47};
     for (int slot : chosen)
-        form().setImage1Picture(slot, loadPicture(slot % 10 + 1));
+        form().setImage1Picture(slot, PictureId::ballFrame(slot % 10 + 1));
     const QImage shown = shownAt(2);
     ASSERT_FALSE(shown.isNull());
     for (int slot : chosen) {
@@ -99,7 +99,7 @@ TEST_F(TwoScreens, SlotPicturesCoverExactlyTheirDevicePixelsAtTwo)
 TEST_F(TwoScreens, MovingToAScreenOfAnotherRatioShowsThatScreensSet)
 {
     shownAt(1);
-    form().setImage1Picture(20, loadPicture(7));
+    form().setImage1Picture(20, PictureId::ballFrame(7));
     const QPoint slot = layout::kSlots[20];
     for (int ratio : {2, 1, 2}) {
         SCOPED_TRACE(::testing::Message() << "ratio " << ratio);

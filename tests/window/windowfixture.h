@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form1.h"
+#include "app/imagecontrol.h"
 #include "app/layout.h"
 #include "platform/clock.h"
 #include "platform/eventpump.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 namespace dalmiro::testing {
 
@@ -69,6 +71,17 @@ protected:
     void TearDown() override { m_form.reset(); }
 
     Form1 &form() { return *m_form; }
+    // The image controls by the draw's names, for pictures of the test's own.
+    ImageControl &image(const QString &name)
+    {
+        auto *found = m_form->findChild<ImageControl *>(name);
+        if (!found)
+            throw std::runtime_error("no image control " + name.toStdString());
+        return *found;
+    }
+    ImageControl &image1(int i) { return image(QStringLiteral("image1(%1)").arg(i)); }
+    ImageControl &estratto(int k) { return image(QStringLiteral("estratto(%1)").arg(k)); }
+    ImageControl &jolly() { return image(QStringLiteral("jolly")); }
     // What the window shows now, one window pixel to one image pixel.
     QImage grabWindow() { return m_form->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "draw/pictureid.h"
+
 #include <QImage>
-#include <QString>
 #include <QStringView>
 
 #include <array>
@@ -28,18 +29,17 @@ inline constexpr std::array<int, 3> kPaintedScales{1, 2, 3};
 // scale; 1 at ratios up to 1, the largest above it.
 int paintedScaleFor(qreal ratio);
 
-// The key under which loadPicture() returned `picture`: "RUOTA", "PALLA" or
-// a frame number "1" to "10". Empty for a picture from anywhere else.
-QString pictureKey(const QImage &picture);
-
-// Picture `key` (as pictureKey() gives it) exactly as painted at `scale`, one
-// of kPaintedScales, decoded afresh. An unknown key or scale aborts.
+// Picture `id` exactly as painted at `scale`, one of kPaintedScales, decoded
+// afresh. An unknown scale aborts.
+QImage loadPaintedPicture(PictureId id, int scale);
+// The same by catalogue key (see pictureKey()).
 QImage loadPaintedPicture(QStringView key, int scale);
 
-// Picture `key` for a screen of device pixel ratio `ratio`, decoded afresh:
+// Picture `id` for a screen of device pixel ratio `ratio`, decoded afresh:
 // the set painted at that ratio, or a smooth reduction of the next larger
 // one, with `ratio` as its device pixel ratio, so that it covers the same
 // logical size as the picture painted at 1. At ratios up to 1, loadPicture().
+QImage loadPictureForRatio(PictureId id, qreal ratio);
 QImage loadPictureForRatio(QStringView key, qreal ratio);
 
 } // namespace dalmiro

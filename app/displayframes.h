@@ -21,10 +21,10 @@ class Clock;
 //
 // On Wayland the frames follow the compositor's frame callbacks; elsewhere a
 // precise timer keeps them at the screen's refresh rate.
-class FramePacing final : public QObject, private FrameSource
+class DisplayFrames final : public QObject, private FrameSource
 {
 public:
-    FramePacing(QWidget &window, const Clock &clock);
+    DisplayFrames(QWidget &window, const Clock &clock);
 
     // See FramePacer::setAnimation: `advance` runs at every frame, just
     // before it is painted, in the same wake-up.

@@ -1,4 +1,4 @@
-#include "app/framepacing.h"
+#include "app/displayframes.h"
 
 #include "platform/clock.h"
 
@@ -25,18 +25,18 @@ constexpr double kHighestRefreshRate = 240.0;
 
 } // namespace
 
-FramePacing::FramePacing(QWidget &window, const Clock &clock)
+DisplayFrames::DisplayFrames(QWidget &window, const Clock &clock)
     : m_window(window), m_clock(clock),
       m_pacer(*this, [this] { present(); }, 1.0 / kFallbackRefreshRate),
       m_compositorFrames(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &FramePacing::timerFired);
+    connect(&m_timer, &QTimer::timeout, this, &DisplayFrames::timerFired);
     m_window.installEventFilter(this);
 }
 
-bool FramePacing::eventFilter(QObject *watched, QEvent *event)
+bool DisplayFrames::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::UpdateRequest)
         return false;
@@ -56,17 +56,17 @@ bool FramePacing::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void FramePacing::setAnimation(std::function<bool()> advance)
+void DisplayFrames::setAnimation(std::function<bool()> advance)
 {
     m_pacer.setAnimation(std::move(advance));
 }
 
-double FramePacing::now() const
+double DisplayFrames::now() const
 {
     return m_clock.monotonic();
 }
 
-void FramePacing::requestFrame(double notBefore)
+void DisplayFrames::requestFrame(double notBefore)
 {
     const double wait = notBefore - now();
     if (m_compositorFrames && m_handle) {
@@ -83,7 +83,7 @@ void FramePacing::requestFrame(double notBefore)
     }
 }
 
-void FramePacing::timerFired()
+void DisplayFrames::timerFired()
 {
     if (m_compositorFrames && m_handle)
         m_handle->requestUpdate();
@@ -91,7 +91,7 @@ void FramePacing::timerFired()
         m_pacer.frameDue();
 }
 
-void FramePacing::present()
+void DisplayFrames::present()
 {
     // Only a window on the screen, with an area and a pixel ratio to paint
     // at, has a backing store to paint into; a frame that falls due before
@@ -108,7 +108,7 @@ void FramePacing::present()
     m_presenting = false;
 }
 
-void FramePacing::watch(QWindow *handle)
+void DisplayFrames::watch(QWindow *handle)
 {
     if (handle == m_handle)
         return;
@@ -119,7 +119,7 @@ void FramePacing::watch(QWindow *handle)
             [this] { m_pacer.setPeriod(displayPeriod()); });
 }
 
-double FramePacing::displayPeriod() const
+double DisplayFrames::displayPeriod() const
 {
     const QScreen *screen = m_handle ? m_handle->screen() : nullptr;
     double rate = screen ? screen->refreshRate() : 0.0;
