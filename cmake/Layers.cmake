@@ -1,0 +1,30 @@
+# The program's layers, lowest first. A layer may use those before it and
+# never one after it: dalmiro_check_layers() fails the configuration when a
+# layer links a later one or one of its files includes a later one's header,
+# so a change that reaches up is caught before anything is built.
+set(DALMIRO_LAYERS platform draw resources app)
+
+function(dalmiro_check_layers)
+    set(later ${DALMIRO_LAYERS})
+    foreach(layer ${DALMIRO_LAYERS})
+        list(REMOVE_AT later 0)
+        get_target_property(links dalmiro_${layer} LINK_LIBRARIES)
+        get_target_property(sources dalmiro_${layer} SOURCES)
+        foreach(above ${later})
+            if(dalmiro_${above} IN_LIST links)
+                message(FATAL_ERROR "dalmiro_${layer} links dalmiro_${above}, a layer above it")
+            endif()
+            foreach(source ${sources})
+                if(NOT IS_ABSOLUTE ${source})
+                    set(source ${PROJECT_SOURCE_DIR}/${layer}/${source})
+                endif()
+                if(EXISTS ${source})
+                    file(STRINGS ${source} reaching REGEX "^#include \"${above}/")
+                    if(reaching)
+                        message(FATAL_ERROR "${source} includes from ${above}/, a layer above it")
+                    endif()
+                endif()
+            endforeach()
+        endforeach()
+    endforeach()
+endfunction()
