@@ -3,7 +3,7 @@
 #include "platform/clock.h"
 #include "platform/qteventpump.h"
 #include "platform/randomsource.h"
-#include "qtapplication.h"
+#include "support/qtapplication.h"
 #include "support/recordingcontrols.h"
 
 #include <QTimer>

@@ -4,6 +4,7 @@
 #include "app/layout.h"
 #include "platform/clock.h"
 #include "platform/eventpump.h"
+#include "support/qtapplication.h"
 #include "support/scriptedrandom.h"
 
 #include <QApplication>
@@ -35,10 +36,7 @@ public:
 // One application for the whole test program, made on first use.
 inline void ensureApplication()
 {
-    static int argc = 1;
-    static char name[] = "window_tests";
-    static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    qtApplication();
 }
 
 // A picture of one colour, as opaque as every picture of the catalogue.

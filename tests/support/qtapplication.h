@@ -11,7 +11,7 @@ namespace dalmiro::testing {
 inline QApplication &qtApplication()
 {
     static int argc = 1;
-    static char name[] = "draw_qt_tests";
+    static char name[] = "dalmiro_tests";
     static char *argv[] = {name, nullptr};
     static QApplication *application = new QApplication(argc, argv);
     return *application;
