@@ -1,10 +1,12 @@
-// The pictures painted at 2 and 3 for high-density screens: how the balls sit
-// on the scene there, the pipe's square corners and the highlight arc at every
-// painted scale, and the pictures a screen of any ratio gets.
+// The pictures painted at 1, and at 2 and 3 for high-density screens: how the
+// balls sit on the scene in the drum's slots and the pipe's square corners, the
+// highlight arc at every painted scale, and the pictures a screen of any ratio
+// gets.
 #include "app/layout.h"
 #include "resources/art/artwork.h"
 #include "resources/catalogue.h"
 #include "resources/screenpictures.h"
+#include "support/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +17,8 @@
 namespace {
 
 using dalmiro::loadPaintedPicture;
-
-int difference(QRgb a, QRgb b)
-{
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                     std::abs(qBlue(a) - qBlue(b))});
-}
-
-// The ground of a ball picture painted at `scale`: outside the ball's round
-// outline by more than one picture pixel at 1, as the 1x tests take it.
-bool isGround(int x, int y, int scale)
-{
-    const double dx = ((x + 0.5) / scale - 22.5) / (22.5 + 1.0);
-    const double dy = ((y + 0.5) / scale - 23.0) / (23.0 + 1.0);
-    return dx * dx + dy * dy > 1.0;
-}
+using dalmiro::testing::difference;
+using dalmiro::testing::isGround;
 
 // Decoded once per scale: the set at 3 is unpacked on every call.
 const QImage &scene(int scale)
