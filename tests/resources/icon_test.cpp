@@ -3,6 +3,7 @@
 #include "resources/art/artwork.h"
 #include "resources/icon.h"
 #include "resources/storedpictures.h"
+#include "support/bytes.h"
 
 #include <QGuiApplication>
 #include <QImageReader>
@@ -13,14 +14,8 @@
 
 namespace {
 
-std::uint32_t u16(QByteArrayView b, qsizetype at)
-{
-    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8;
-}
-std::uint32_t u32(QByteArrayView b, qsizetype at)
-{
-    return u16(b, at) | u16(b, at + 2) << 16;
-}
+using dalmiro::testing::u16;
+using dalmiro::testing::u32;
 
 constexpr qsizetype kImageAt = 22;
 constexpr qsizetype kPixelsAt = kImageAt + 40 + 256 * 4;

@@ -3,6 +3,7 @@
 // record with its strings. Runs on every platform, so the record is checked
 // where no Windows build is made.
 #include "resources/storedpictures.h"
+#include "support/bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,14 +21,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-std::uint32_t u16(QByteArrayView b, qsizetype at)
-{
-    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8;
-}
-std::uint32_t u32(QByteArrayView b, qsizetype at)
-{
-    return u16(b, at) | u16(b, at + 2) << 16;
-}
+using dalmiro::testing::u16;
+using dalmiro::testing::u32;
+
 qsizetype align4(qsizetype at)
 {
     return (at + 3) & ~qsizetype(3);
