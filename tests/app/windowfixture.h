@@ -53,16 +53,14 @@ inline QPoint windowPoint(QPoint scenePoint)
     return scenePoint + layout::kPicture2.topLeft();
 }
 
-// A started window, shown offscreen, as the user first sees it.
-class WindowTest : public ::testing::Test
+// A window just made: not yet loaded, not yet shown.
+class NewWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ensureApplication();
         m_form = std::make_unique<Form1>(m_pump, m_clock, m_random);
-        m_form->Form_Load();
-        m_form->show();
     }
     void TearDown() override { m_form.reset(); }
 
@@ -74,6 +72,18 @@ protected:
     IdleClock m_clock;
     ScriptedRandom m_random;
     std::unique_ptr<Form1> m_form;
+};
+
+// A started window, shown offscreen, as the user first sees it.
+class WindowTest : public NewWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        NewWindowTest::SetUp();
+        m_form->Form_Load();
+        m_form->show();
+    }
 };
 
 } // namespace dalmiro::testing
