@@ -188,15 +188,7 @@ TEST_F(CompiledResourceScript, IconGroupNamesImage30001)
     EXPECT_EQ(group->language, 0u);
     const QByteArrayView g(group->data);
     ASSERT_EQ(g.size(), 6 + 14);
-    EXPECT_EQ(u16(g, 0), 0u);
-    EXPECT_EQ(u16(g, 2), 1u); // icons
-    EXPECT_EQ(u16(g, 4), 1u); // one entry
-    EXPECT_EQ(std::uint8_t(g[6]), 48);
-    EXPECT_EQ(std::uint8_t(g[7]), 48);
-    EXPECT_EQ(std::uint8_t(g[8]), 0); // colour count
-    EXPECT_EQ(u16(g, 10), 1u);        // planes
-    EXPECT_EQ(u16(g, 12), 8u);        // bits per pixel
-    EXPECT_EQ(u32(g, 14), 3752u);
+    dalmiro::testing::expectOneIconOf48By48At8Bits(g);
     EXPECT_EQ(u16(g, 18), 30001u);
 }
 
