@@ -4,7 +4,7 @@
 #include "platform/clock.h"
 #include "platform/qteventpump.h"
 #include "platform/randomsource.h"
-#include "support/qtapplication.h"
+#include "support/realclock.h"
 #include "support/recordingcontrols.h"
 
 #include <QTimer>
@@ -14,14 +14,7 @@
 namespace dalmiro::testing {
 namespace {
 
-class RealClock : public ::testing::Test
-{
-protected:
-    void SetUp() override { qtApplication(); }
-
-    SystemClock clock;
-    QtEventPump pump{clock};
-};
+using RealClock = RealClockTest;
 
 // Counts the pump calls, and those begun after the window was closed.
 class CountingPump final : public EventPump

@@ -1,7 +1,6 @@
 // The Qt event pump on the real clock.
-#include "platform/clock.h"
 #include "platform/qteventpump.h"
-#include "support/qtapplication.h"
+#include "support/realclock.h"
 
 #include <QTimer>
 
@@ -13,14 +12,7 @@
 namespace dalmiro::testing {
 namespace {
 
-class QtPump : public ::testing::Test
-{
-protected:
-    void SetUp() override { qtApplication(); }
-
-    SystemClock clock;
-    QtEventPump pump{clock};
-};
+using QtPump = RealClockTest;
 
 TEST_F(QtPump, aPassHandlesWhatIsWaitingAndDoesNotWaitForMore)
 {
