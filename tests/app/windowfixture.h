@@ -33,12 +33,6 @@ public:
     void waitForEvents(double) override { QCoreApplication::processEvents(); }
 };
 
-// One application for the whole test program, made on first use.
-inline void ensureApplication()
-{
-    qtApplication();
-}
-
 // A picture of one colour, as opaque as every picture of the catalogue.
 inline QImage solidPicture(QSize size, QRgb colour)
 {
@@ -59,7 +53,7 @@ class NewWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ensureApplication();
+        qtApplication();
         m_form = std::make_unique<Form1>(m_pump, m_clock, m_random);
     }
     void TearDown() override { m_form.reset(); }

@@ -1,6 +1,5 @@
 #include "draw/calcolo.h"
 #include "support/scriptedrandom.h"
-#include "support/seededrandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,8 @@
 // The draw on the real clock and event loop: a pause, and a window closed
 // during a draw.
 #include "draw/drawsequence.h"
-#include "platform/clock.h"
-#include "platform/qteventpump.h"
 #include "platform/randomsource.h"
-#include "support/realclock.h"
+#include "support/qtapplication.h"
 #include "support/recordingcontrols.h"
 
 #include <QTimer>

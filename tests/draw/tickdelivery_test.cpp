@@ -1,6 +1,5 @@
 // Timer1's ticks delivered one a millisecond and in batches at frame pace.
 #include "drawrig.h"
-#include "support/seededrandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The Qt event pump on the real clock.
 #include "platform/qteventpump.h"
-#include "support/realclock.h"
+#include "support/qtapplication.h"
 
 #include <QTimer>
 

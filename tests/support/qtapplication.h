@@ -1,6 +1,11 @@
 #pragma once
 
+#include "platform/clock.h"
+#include "platform/qteventpump.h"
+
 #include <QApplication>
+
+#include <gtest/gtest.h>
 
 namespace dalmiro::testing {
 
@@ -16,5 +21,15 @@ inline QApplication &qtApplication()
     static QApplication *application = new QApplication(argc, argv);
     return *application;
 }
+
+// The real clock and the Qt event pump, with the one application.
+class RealClockTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { qtApplication(); }
+
+    SystemClock clock;
+    QtEventPump pump{clock};
+};
 
 } // namespace dalmiro::testing
