@@ -22,16 +22,14 @@ function(run_dalmiro)
     set(err "${err}" PARENT_SCOPE)
 endfunction()
 
-foreach(option --help -h)
+# option | what standard output must match
+foreach(answer "--help|^Usage: dalmiro " "-h|^Usage: dalmiro "
+               "--version|^Dalmiro 1\\.00\n$" "-v|^Dalmiro 1\\.00\n$")
+    string(REPLACE "|" ";" answer "${answer}")
+    list(GET answer 0 option)
+    list(GET answer 1 pattern)
     run_dalmiro(ARGS ${option})
-    if(NOT status EQUAL 0 OR NOT out MATCHES "^Usage: dalmiro " OR NOT err STREQUAL "")
-        message(FATAL_ERROR "${option}: status ${status}, stdout '${out}', stderr '${err}'")
-    endif()
-endforeach()
-
-foreach(option --version -v)
-    run_dalmiro(ARGS ${option})
-    if(NOT status EQUAL 0 OR NOT out STREQUAL "Dalmiro 1.00\n" OR NOT err STREQUAL "")
+    if(NOT status EQUAL 0 OR NOT out MATCHES "${pattern}" OR NOT err STREQUAL "")
         message(FATAL_ERROR "${option}: status ${status}, stdout '${out}', stderr '${err}'")
     endif()
 endforeach()

@@ -3,27 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace dalmiro::testing {
 namespace {
-
-// A generator that starts again from its seed at every draw.
-struct SeededRandom final : RandomSource
-{
-    explicit SeededRandom(std::uint64_t s) : seed(s) {}
-    std::uint64_t seed;
-    std::mt19937_64 engine;
-    double last = 0.0;
-    void reseedRandom() override { engine.seed(seed); }
-    double nextRandom() override { return last = double(engine() >> 11) * 0x1p-53; }
-    double lastRandom() const override { return last; }
-};
 
 struct SeededDraws
 {
     SeededDraws(std::int64_t delivery, std::uint64_t seed)
-        : pump(time, {SimulatedPump::Waiting::Sleeps, delivery, 100}), random(seed)
+        : pump(time, {SimulatedPump::Waiting::Sleeps, delivery, 100}),
+          random(seed, SeededRandom::Reseed::Restarts) // every draw the same
     {
         controls.now = [this] { return time.now(); };
         controls.ticking = [this] { return draw.isInTick(); };

@@ -3,6 +3,8 @@
 #include "platform/randomsource.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <random>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -42,6 +44,33 @@ private:
     std::size_t m_next = 0;
     double m_last = 0.0;
     int m_reseeds = 0;
+};
+
+// A seeded engine's values, 53 bits each in [0, 1): from the seed again at
+// every reseed (every draw the same), or on through the reseeds (every draw
+// new, every run the same).
+class SeededRandom final : public RandomSource
+{
+public:
+    enum class Reseed { Restarts, Ignored };
+
+    SeededRandom(std::uint64_t seed, Reseed reseed) : m_seed(seed), m_reseed(reseed), m_engine(seed)
+    {
+    }
+
+    void reseedRandom() override
+    {
+        if (m_reseed == Reseed::Restarts)
+            m_engine.seed(m_seed);
+    }
+    double nextRandom() override { return m_last = double(m_engine() >> 11) * 0x1p-53; }
+    double lastRandom() const override { return m_last; }
+
+private:
+    std::uint64_t m_seed;
+    Reseed m_reseed;
+    std::mt19937_64 m_engine;
+    double m_last = 0.0;
 };
 
 } // namespace dalmiro::testing

@@ -2,6 +2,7 @@
 // flat fills and named colours rely on, on pictures made here.
 #include "resources/dib.h"
 #include "resources/quantize.h"
+#include "support/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -82,8 +83,7 @@ TEST(Quantize, EveryPixelTakesAClosePaletteColourWithoutDithering)
         for (int x = 0; x < source.width(); ++x) {
             const QRgb a = source.pixel(x, y);
             const QRgb b = result.pixel(x, y);
-            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                              std::abs(qBlue(a) - qBlue(b))});
+            worst = std::max(worst, dalmiro::testing::difference(a, b));
             // Nearest entry: no other entry lies closer to the source colour.
             if ((x * 7 + y * 13) % 97 == 0) {
                 auto d = [a](QRgb c) {

@@ -1,86 +1,18 @@
-// The Qt event pump and the draw on the real clock.
+// The draw on the real clock and event loop: a pause, and a window closed
+// during a draw.
 #include "draw/drawsequence.h"
-#include "platform/clock.h"
-#include "platform/qteventpump.h"
 #include "platform/randomsource.h"
-#include "qtapplication.h"
+#include "support/qtapplication.h"
 #include "support/recordingcontrols.h"
 
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 namespace dalmiro::testing {
 namespace {
 
-class QtPump : public ::testing::Test
-{
-protected:
-    void SetUp() override { qtApplication(); }
-
-    SystemClock clock;
-    QtEventPump pump{clock};
-};
-
-TEST_F(QtPump, aPassHandlesWhatIsWaitingAndDoesNotWaitForMore)
-{
-    bool posted = false;
-    bool later = false;
-    int ticks = 0;
-    QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    timer.setInterval(1);
-    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
-    timer.start();
-    QObject scope; // the timers go with the test
-    QTimer::singleShot(0, &scope, [&] { posted = true; });
-    QTimer::singleShot(500, &scope, [&] { later = true; });
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-
-    pump.processPendingEvents();
-
-    EXPECT_TRUE(posted);
-    EXPECT_EQ(ticks, 1) << "an overdue timer fires once per pass";
-    EXPECT_FALSE(later) << "the pass waited for a timer that was not due";
-}
-
-TEST_F(QtPump, waitingWithNothingToDoSleepsUntilTheDeadline)
-{
-    const double deadline = clock.monotonic() + 0.03;
-    int waits = 0;
-    while (clock.monotonic() < deadline && waits < 1000) {
-        pump.waitForEvents(deadline);
-        ++waits;
-    }
-    EXPECT_GE(clock.monotonic(), deadline);
-    EXPECT_LE(waits, 5) << "the waits returned without sleeping";
-}
-
-TEST_F(QtPump, waitingWithoutDeadlineEndsWithTheNextEvent)
-{
-    bool fired = false;
-    QObject scope;
-    QTimer::singleShot(20, &scope, [&] { fired = true; });
-    int waits = 0;
-    while (!fired && waits < 1000) {
-        pump.waitForEvents(-1.0);
-        ++waits;
-    }
-    EXPECT_TRUE(fired);
-    EXPECT_LE(waits, 5);
-}
-
-TEST_F(QtPump, aDeadlineAlreadyPastDoesNotWait)
-{
-    bool later = false;
-    QObject scope;
-    QTimer::singleShot(200, &scope, [&] { later = true; });
-    pump.waitForEvents(clock.monotonic() - 1.0);
-    EXPECT_FALSE(later);
-}
+using RealClock = RealClockTest;
 
 // Counts the pump calls, and those begun after the window was closed.
 class CountingPump final : public EventPump
@@ -114,7 +46,7 @@ private:
     const RecordingControls &m_controls;
 };
 
-TEST_F(QtPump, aPauseOnTheRealClockSleepsAndEndsAfterItsTime)
+TEST_F(RealClock, aPauseSleepsAndEndsAfterItsTime)
 {
     RecordingControls controls;
     CountingPump counting(pump, controls);

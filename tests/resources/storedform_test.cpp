@@ -2,6 +2,7 @@
 // bitmap, and the pictures that loadPicture() decodes from them.
 #include "resources/catalogue.h"
 #include "resources/storedpictures.h"
+#include "support/bytes.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -15,6 +16,8 @@
 
 namespace {
 
+using dalmiro::testing::u16;
+using dalmiro::testing::u32;
 using Key = std::variant<int, const char16_t *>;
 
 struct Stored
@@ -41,15 +44,6 @@ QImage loaded(const Key &key)
     if (const int *frame = std::get_if<int>(&key))
         return dalmiro::loadPicture(*frame);
     return dalmiro::loadPicture(QStringView(std::get<const char16_t *>(key)));
-}
-
-std::uint32_t u16(QByteArrayView b, qsizetype at)
-{
-    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8;
-}
-std::uint32_t u32(QByteArrayView b, qsizetype at)
-{
-    return u16(b, at) | u16(b, at + 2) << 16;
 }
 
 std::string name(const ::testing::TestParamInfo<Stored> &info)

@@ -1,8 +1,9 @@
 // What the painted pictures must show for the window to look right: the balls'
-// grounds, how they sit on the scene in the drum's slots, and where each ball
-// frame carries its number plate.
+// grounds, the scene's flat lines, and where each ball frame carries its number
+// plate (how the balls sit on the scene in the drum's slots: scales_test).
 #include "app/layout.h"
 #include "resources/catalogue.h"
+#include "support/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -15,25 +16,11 @@
 namespace {
 
 using dalmiro::loadPicture;
+using dalmiro::testing::difference;
+using dalmiro::testing::isGround;
 
 constexpr QRgb kDrumGround = qRgb(224, 250, 247);
 constexpr QRgb kResultGround = qRgb(232, 230, 231);
-
-int difference(QRgb a, QRgb b)
-{
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                     std::abs(qBlue(a) - qBlue(b))});
-}
-
-// The ground of a 45 x 46 ball picture: the pixels outside the ball's round
-// outline, which touches all four edges, by more than a pixel (the outline's
-// antialiasing lies within that pixel).
-bool isGround(int x, int y)
-{
-    const double dx = (x + 0.5 - 22.5) / (22.5 + 1.0);
-    const double dy = (y + 0.5 - 23.0) / (23.0 + 1.0);
-    return dx * dx + dy * dy > 1.0;
-}
 
 void forEachGroundPixel(const std::function<void(int, int)> &visit)
 {
@@ -98,54 +85,6 @@ INSTANTIATE_TEST_SUITE_P(Art, BallGround,
                          ::testing::Values(Ball{1}, Ball{2}, Ball{3}, Ball{4}, Ball{5}, Ball{6},
                                            Ball{7}, Ball{8}, Ball{9}, Ball{10}, Ball{0}),
                          ballName);
-
-// A drum slot and how closely a ball's ground must match the scene under it.
-struct DrumSlot
-{
-    int index = 0;
-    QPoint at;
-    int tolerance = 0;
-};
-
-// The drum's middle rows, image1(9) to image1(28), where the window places them.
-std::vector<DrumSlot> drumSlots()
-{
-    std::vector<DrumSlot> out;
-    for (int i = 9; i <= 28; ++i)
-        out.push_back({i, dalmiro::layout::kSlots[std::size_t(i)], i == 9 ? 6 : i == 24 ? 12 : 0});
-    return out;
-}
-
-class DrumSlotFit : public ::testing::TestWithParam<DrumSlot>
-{
-};
-
-// The middle rows of the drum show a ball without any rectangle round it;
-// the slots at the rows' outer left ends, near the shaded wall, come close.
-TEST_P(DrumSlotFit, EveryFramesGroundMatchesTheSceneBeneath)
-{
-    const DrumSlot slot = GetParam();
-    const QImage scene = loadPicture(u"RUOTA");
-    for (int frame = 1; frame <= 10; ++frame) {
-        const QImage ball = loadPicture(frame);
-        int worst = 0;
-        QPoint where;
-        forEachGroundPixel([&](int x, int y) {
-            const int d = difference(ball.pixel(x, y), scene.pixel(slot.at + QPoint(x, y)));
-            if (d > worst) {
-                worst = d;
-                where = {x, y};
-            }
-        });
-        EXPECT_LE(worst, slot.tolerance)
-            << "frame " << frame << " at ball pixel " << where.x() << "," << where.y();
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Art, DrumSlotFit, ::testing::ValuesIn(drumSlots()),
-                         [](const ::testing::TestParamInfo<DrumSlot> &slot) {
-                             return "image1_" + std::to_string(slot.param.index);
-                         });
 
 // Flat lines and fills of the scene that slots, balls and labels line up with;
 // each is one exact colour over its whole length.

@@ -3,6 +3,7 @@
 #include "resources/art/artwork.h"
 #include "resources/icon.h"
 #include "resources/storedpictures.h"
+#include "support/bytes.h"
 
 #include <QGuiApplication>
 #include <QImageReader>
@@ -13,14 +14,8 @@
 
 namespace {
 
-std::uint32_t u16(QByteArrayView b, qsizetype at)
-{
-    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8;
-}
-std::uint32_t u32(QByteArrayView b, qsizetype at)
-{
-    return u16(b, at) | u16(b, at + 2) << 16;
-}
+using dalmiro::testing::u16;
+using dalmiro::testing::u32;
 
 constexpr qsizetype kImageAt = 22;
 constexpr qsizetype kPixelsAt = kImageAt + 40 + 256 * 4;
@@ -36,16 +31,8 @@ TEST(Icon, FileHasOneEntryFor48By48At8Bits)
 {
     const QByteArrayView ico = dalmiro::storedIcon();
     ASSERT_EQ(ico.size(), 6 + 16 + 3752);
-    EXPECT_EQ(u16(ico, 0), 0u);
-    EXPECT_EQ(u16(ico, 2), 1u); // icon
-    EXPECT_EQ(u16(ico, 4), 1u); // one image
-    EXPECT_EQ(std::uint8_t(ico[6]), 48);
-    EXPECT_EQ(std::uint8_t(ico[7]), 48);
-    EXPECT_EQ(std::uint8_t(ico[8]), 0); // colour count
+    dalmiro::testing::expectOneIconOf48By48At8Bits(ico);
     EXPECT_EQ(std::uint8_t(ico[9]), 0);
-    EXPECT_EQ(u16(ico, 10), 1u); // planes
-    EXPECT_EQ(u16(ico, 12), 8u); // bits per pixel
-    EXPECT_EQ(u32(ico, 14), 3752u);
     EXPECT_EQ(u32(ico, 18), std::uint32_t(kImageAt));
 }
 

@@ -4,6 +4,7 @@
 #include "resources/art/artwork.h"
 #include "resources/catalogue.h"
 #include "resources/paintedscales.h"
+#include "support/pixels.h"
 
 #include <QGuiApplication>
 
@@ -14,6 +15,7 @@
 namespace {
 
 using dalmiro::loadPicture;
+using dalmiro::testing::difference;
 
 struct Comparison
 {
@@ -33,8 +35,7 @@ Comparison compare(const QImage &painted, const QImage &carried)
         for (int x = 0; x < std::min(a.width(), carried.width()); ++x) {
             const QRgb p = a.pixel(x, y);
             const QRgb q = carried.pixel(x, y);
-            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                    std::abs(qBlue(p) - qBlue(q))});
+            const int d = difference(p, q);
             c.mean += d;
             c.worst = std::max(c.worst, d);
             over += d > 8;

@@ -22,19 +22,17 @@ TEST_F(WindowTest, HasAFixedInnerAreaACaptionAndOnlyACloseBox)
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
 }
 
-TEST(WindowPlacement, OpensCentredOnTheScreenWithTheProgramsIcon)
+using WindowPlacement = NewWindowTest;
+
+TEST_F(WindowPlacement, OpensCentredOnTheScreenWithTheProgramsIcon)
 {
-    ensureApplication();
-    IdlePump pump;
-    IdleClock clock;
-    ScriptedRandom random;
-    Form1 form(pump, clock, random);
-    form.Form_Load();
-    form.move(150, 120); // wherever it was put, the first showing centres it
-    form.show();
-    const QPoint offCentre = form.geometry().center() - form.screen()->availableGeometry().center();
+    form().Form_Load();
+    form().move(150, 120); // wherever it was put, the first showing centres it
+    form().show();
+    const QPoint offCentre =
+        form().geometry().center() - form().screen()->availableGeometry().center();
     EXPECT_LE(offCentre.manhattanLength(), 2) << offCentre.x() << "," << offCentre.y();
-    EXPECT_TRUE(form.windowIcon().availableSizes().contains(QSize(48, 48)));
+    EXPECT_TRUE(form().windowIcon().availableSizes().contains(QSize(48, 48)));
 }
 
 TEST_F(WindowTest, ShowsTheSceneEightPixelsToTheLeftAndNothingElseButTheButton)
@@ -117,25 +115,23 @@ INSTANTIATE_TEST_SUITE_P(
                       BandSide{"top", {540, 528}, {0, 1}}, BandSide{"bottom", {540, 576}, {0, -1}}),
     [](const ::testing::TestParamInfo<BandSide> &side) { return std::string(side.param.name); });
 
-TEST(WindowStartUp, FormLoadPutsOnlyTheSceneInPlace)
+using WindowStartUp = NewWindowTest;
+
+TEST_F(WindowStartUp, FormLoadPutsOnlyTheSceneInPlace)
 {
-    ensureApplication();
-    IdlePump pump;
-    IdleClock clock;
-    ScriptedRandom random; // empty: any use of the random source would throw
-    Form1 form(pump, clock, random);
-    const QImage before = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    form.Form_Load();
-    const QImage after = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // The random source is empty: any use of it would throw.
+    const QImage before = grabWindow();
+    form().Form_Load();
+    const QImage after = grabWindow();
     const QImage scene = loadPicture(u"RUOTA").convertToFormat(QImage::Format_RGB32);
 
     const QPoint probe(100, 50); // in the title block, away from every control
     EXPECT_NE(before.pixel(probe), scene.pixel(probe - layout::kPicture2.topLeft()));
     EXPECT_EQ(after.pixel(probe), scene.pixel(probe - layout::kPicture2.topLeft()));
-    EXPECT_EQ(random.consumed(), 0u);
-    EXPECT_EQ(random.reseeds(), 0);
+    EXPECT_EQ(m_random.consumed(), 0u);
+    EXPECT_EQ(m_random.reseeds(), 0);
     for (int i = 0; i < layout::kSlotCount; ++i)
-        EXPECT_TRUE(form.isImage1Visible(i)) << "slot " << i;
+        EXPECT_TRUE(form().isImage1Visible(i)) << "slot " << i;
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include "platform/clock.h"
 #include "platform/qteventpump.h"
 #include "platform/randomsource.h"
-#include "qtapplication.h"
+#include "support/qtapplication.h"
 
 #include <QClipboard>
 #include <QImage>

@@ -3,6 +3,7 @@
 // record with its strings. Runs on every platform, so the record is checked
 // where no Windows build is made.
 #include "resources/storedpictures.h"
+#include "support/bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,14 +21,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-std::uint32_t u16(QByteArrayView b, qsizetype at)
-{
-    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8;
-}
-std::uint32_t u32(QByteArrayView b, qsizetype at)
-{
-    return u16(b, at) | u16(b, at + 2) << 16;
-}
+using dalmiro::testing::u16;
+using dalmiro::testing::u32;
+
 qsizetype align4(qsizetype at)
 {
     return (at + 3) & ~qsizetype(3);
@@ -192,15 +188,7 @@ TEST_F(CompiledResourceScript, IconGroupNamesImage30001)
     EXPECT_EQ(group->language, 0u);
     const QByteArrayView g(group->data);
     ASSERT_EQ(g.size(), 6 + 14);
-    EXPECT_EQ(u16(g, 0), 0u);
-    EXPECT_EQ(u16(g, 2), 1u); // icons
-    EXPECT_EQ(u16(g, 4), 1u); // one entry
-    EXPECT_EQ(std::uint8_t(g[6]), 48);
-    EXPECT_EQ(std::uint8_t(g[7]), 48);
-    EXPECT_EQ(std::uint8_t(g[8]), 0); // colour count
-    EXPECT_EQ(u16(g, 10), 1u);        // planes
-    EXPECT_EQ(u16(g, 12), 8u);        // bits per pixel
-    EXPECT_EQ(u32(g, 14), 3752u);
+    dalmiro::testing::expectOneIconOf48By48At8Bits(g);
     EXPECT_EQ(u16(g, 18), 30001u);
 }
 

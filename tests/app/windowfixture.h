@@ -5,6 +5,7 @@
 #include "app/layout.h"
 #include "platform/clock.h"
 #include "platform/eventpump.h"
+#include "support/qtapplication.h"
 #include "support/scriptedrandom.h"
 
 #include <QApplication>
@@ -34,15 +35,6 @@ public:
     void waitForEvents(double) override { QCoreApplication::processEvents(); }
 };
 
-// One application for the whole test program, made on first use.
-inline void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "window_tests";
-    static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-}
-
 // A picture of one colour, as opaque as every picture of the catalogue.
 inline QImage solidPicture(QSize size, QRgb colour)
 {
@@ -57,16 +49,14 @@ inline QPoint windowPoint(QPoint scenePoint)
     return scenePoint + layout::kPicture2.topLeft();
 }
 
-// A started window, shown offscreen, as the user first sees it.
-class WindowTest : public ::testing::Test
+// A window just made: not yet loaded, not yet shown.
+class NewWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ensureApplication();
+        qtApplication();
         m_form = std::make_unique<Form1>(m_pump, m_clock, m_random);
-        m_form->Form_Load();
-        m_form->show();
     }
     void TearDown() override { m_form.reset(); }
 
@@ -89,6 +79,18 @@ protected:
     IdleClock m_clock;
     ScriptedRandom m_random;
     std::unique_ptr<Form1> m_form;
+};
+
+// A started window, shown offscreen, as the user first sees it.
+class WindowTest : public NewWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        NewWindowTest::SetUp();
+        m_form->Form_Load();
+        m_form->show();
+    }
 };
 
 } // namespace dalmiro::testing
