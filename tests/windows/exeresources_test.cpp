@@ -62,14 +62,24 @@ protected:
         return found;
     }
 
+    // The value at `path` in the version record `block`, which must outlive
+    // it, or nullptr; `length` gets its length.
+    static const void *versionValue(const std::vector<std::uint8_t> &block, const wchar_t *path,
+                                    UINT &length)
+    {
+        void *value = nullptr;
+        length = 0;
+        if (block.empty() || !VerQueryValueW(block.data(), path, &value, &length))
+            return nullptr;
+        return value;
+    }
+
     static std::wstring versionString(const std::vector<std::uint8_t> &block, const wchar_t *key)
     {
         const std::wstring path = std::wstring(L"\\StringFileInfo\\041004B0\\") + key;
-        void *value = nullptr;
         UINT length = 0;
-        if (!VerQueryValueW(block.data(), path.c_str(), &value, &length) || !value)
-            return L"<missing>";
-        return static_cast<const wchar_t *>(value);
+        const void *value = versionValue(block, path.c_str(), length);
+        return value ? static_cast<const wchar_t *>(value) : L"<missing>";
     }
 
     static std::vector<std::uint8_t> versionBlock()
@@ -235,12 +245,11 @@ TEST_F(Executable, IconImage30001IsTheCarriedIconAndWindowsDecodesIt)
 TEST_F(Executable, VersionRecordTranslationIsItalianInUnicode)
 {
     const auto block = versionBlock();
-    ASSERT_FALSE(block.empty());
-    void *value = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length));
+    const auto *translation =
+        static_cast<const WORD *>(versionValue(block, L"\\VarFileInfo\\Translation", length));
+    ASSERT_NE(translation, nullptr);
     ASSERT_EQ(length, 4u);
-    const auto *translation = static_cast<const WORD *>(value);
     EXPECT_EQ(translation[0], 0x0410); // Italian (Italy)
     EXPECT_EQ(translation[1], 1200);   // Unicode
 }
@@ -248,12 +257,10 @@ TEST_F(Executable, VersionRecordTranslationIsItalianInUnicode)
 TEST_F(Executable, VersionRecordFixedPart)
 {
     const auto block = versionBlock();
-    ASSERT_FALSE(block.empty());
-    void *value = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length));
+    const auto *fixed = static_cast<const VS_FIXEDFILEINFO *>(versionValue(block, L"\\", length));
+    ASSERT_NE(fixed, nullptr);
     ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
-    const auto *fixed = static_cast<const VS_FIXEDFILEINFO *>(value);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u); // 1.0
     EXPECT_EQ(fixed->dwFileVersionLS, 0u);          // .0.0
