@@ -1,9 +1,10 @@
-// The draw's time line on its own: which ticks run at a wake-up, and where
-// pauses start and end.
+// The draw's time line on its own: which ticks a wake-up runs, and where a
+// pause starts.
 #include "draw/drawschedule.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -16,76 +17,56 @@ constexpr double kMs = DrawSchedule::kTimer1Interval;
 struct Wakeup
 {
     const char *rule;
-    std::function<void(DrawSchedule &)> step; // what the draw did before waking
+    std::function<void(DrawSchedule &)> before; // the draw's step before waking
     double now;
-    int ticks; // run at this wake-up
-    double firstDue, lastDue;
+    std::vector<double> due; // the first and last tick run, or none
     bool reaches;
 };
 
-void PrintTo(const Wakeup &w, std::ostream *os)
+TEST(DrawSchedule, aWakeupRunsTheDueTicksInOrderAsFarAsTheDrawHasReached)
 {
-    *os << w.rule;
-}
-
-class TicksAtAWakeup : public ::testing::TestWithParam<Wakeup>
-{
-};
-
-TEST_P(TicksAtAWakeup, runInOrderAsFarAsTheDrawHasReached)
-{
-    const Wakeup &w = GetParam();
-    DrawSchedule schedule;
-    schedule.enableTimer1(kStart);
-    w.step(schedule);
-    const double limit = schedule.tickLimit(w.now);
-    std::vector<double> due;
-    while (const auto next = schedule.takeTick(limit))
-        due.push_back(*next);
-    ASSERT_EQ(int(due.size()), w.ticks);
-    if (!due.empty()) {
-        EXPECT_NEAR(due.front(), w.firstDue, 1e-9);
-        EXPECT_NEAR(due.back(), w.lastDue, 1e-9);
-        for (std::size_t i = 1; i < due.size(); ++i)
-            EXPECT_NEAR(due[i] - due[i - 1], kMs, 1e-9);
+    const Wakeup wakeups[] = {
+        {"noTickBeforeTheDrawsFirstStep", [](DrawSchedule &) {}, kStart + 0.5, {}, false},
+        {"waitingForABallEveryDueTickRuns", [](DrawSchedule &s) { s.openHorizon(); },
+         kStart + 0.0035, {kStart + kMs, kStart + 3 * kMs}, true},
+        {"aPauseLetsTicksRunToItsDeadlineOnly", [](DrawSchedule &s) { s.startPause(0.1, kStart); },
+         kStart + 0.2, {kStart + kMs, kStart + 0.1}, false},
+        {"ticksMissedBeyondTheLagLimitAreDropped", [](DrawSchedule &s) { s.openHorizon(); },
+         kStart + 1.0, {kStart + 0.751, kStart + 1.0}, true},
+    };
+    for (const Wakeup &w : wakeups) {
+        DrawSchedule schedule;
+        schedule.enableTimer1(kStart);
+        w.before(schedule);
+        const double limit = schedule.tickLimit(w.now);
+        std::vector<double> due;
+        while (const auto next = schedule.takeTick(limit))
+            due.push_back(*next);
+        ASSERT_EQ(due.empty(), w.due.empty()) << w.rule;
+        if (!due.empty()) {
+            EXPECT_NEAR(due.front(), w.due.front(), 1e-9) << w.rule;
+            EXPECT_NEAR(due.back(), w.due.back(), 1e-9) << w.rule;
+            EXPECT_EQ(due.size(), std::size_t(std::lround((due.back() - due.front()) / kMs)) + 1)
+                << w.rule << ": one tick per interval";
+        }
+        EXPECT_EQ(schedule.reaches(w.now), w.reaches) << w.rule;
     }
-    EXPECT_EQ(schedule.reaches(w.now), w.reaches);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Schedule, TicksAtAWakeup,
-    ::testing::Values(
-        Wakeup{"noTickBeforeTheDrawsFirstStep", [](DrawSchedule &) {}, kStart + 0.5, 0, 0, 0,
-               false},
-        Wakeup{"waitingForABallEveryDueTickRuns", [](DrawSchedule &s) { s.openHorizon(); },
-               kStart + 0.0035, 3, kStart + kMs, kStart + 3 * kMs, true},
-        Wakeup{"aPauseLetsTicksRunToItsDeadlineOnly",
-               [](DrawSchedule &s) { s.startPause(0.1, kStart); }, kStart + 0.2, 100,
-               kStart + kMs, kStart + 0.1, false},
-        Wakeup{"ticksMissedBeyondTheLagLimitAreDropped",
-               [](DrawSchedule &s) { s.openHorizon(); }, kStart + 1.0, 250, kStart + 0.751,
-               kStart + 1.0, true}),
-    [](const ::testing::TestParamInfo<Wakeup> &wakeup) { return std::string(wakeup.param.rule); });
-
-struct PauseCase
-{
-    const char *rule;
-    double standsAt, now, tempo;
-    double deadline;
-};
 
 TEST(DrawSchedule, aPauseStartsWhereTheDrawStandsUnlessItFellBehindTheLagLimit)
 {
-    const PauseCase cases[] = {
-        {"onTime", kStart, kStart, 0.1, kStart + 0.1},
-        {"aLateWakeupAddsNothing", kStart, kStart + 0.05, 0.1, kStart + 0.1},
-        {"aStallIsDropped", kStart, kStart + 1.0, 0.1, kStart + 1.0 - 0.25 + 0.1},
-    };
-    for (const PauseCase &c : cases) {
+    const struct
+    {
+        const char *rule;
+        double now, deadline; // the draw stands at kStart; a pause of 0.1
+    } pauses[] = {{"onTime", kStart, kStart + 0.1},
+                  {"aLateWakeupAddsNothing", kStart + 0.05, kStart + 0.1},
+                  {"aStallIsDropped", kStart + 1.0, kStart + 1.0 - 0.25 + 0.1}};
+    for (const auto &p : pauses) {
         DrawSchedule schedule;
-        schedule.standAt(c.standsAt);
-        EXPECT_NEAR(schedule.startPause(c.tempo, c.now), c.deadline, 1e-9) << c.rule;
-        EXPECT_EQ(schedule.drawTime(), c.standsAt) << c.rule << ": moves only once it ends";
+        schedule.standAt(kStart);
+        EXPECT_NEAR(schedule.startPause(0.1, p.now), p.deadline, 1e-9) << p.rule;
+        EXPECT_EQ(schedule.drawTime(), kStart) << p.rule << ": it moves once the pause ends";
     }
 }
 
