@@ -6,7 +6,7 @@
 # run as a share of the draw's wall time. Figures, not pass or fail.
 set -euo pipefail
 # The server ends with the script's process group.
-. "$(dirname "$0")/../../tests/support/processes.sh"
+. "$(dirname "$0")/../../tools/processes.sh"
 bench=$1 kind=${2:-offscreen} runs=${3:-3}
 work=$(mktemp -d)
 server=""

@@ -4,7 +4,7 @@
 # Usage: bench/startup/run.sh [RUNS] [RATIO]   (default 15 runs at ratio 1)
 # RATIO is the screen's device pixel ratio, set through QT_SCALE_FACTOR for
 # both programs. Needs a display, or starts Xvfb with a screen large enough.
-# DALMIRO_BUILD_DIR selects the build (default build/bench, Release).
+# DALMIRO_BUILD_DIR selects the build (default build/bench: the preset "bench").
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 runs=${1:-15}
@@ -16,10 +16,10 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 2560x1600x24" "$0" "$@"
 fi
 # The programs end with the script's process group (xvfb-run ends its server).
-. "$root/tests/support/processes.sh"
+. "$root/tools/processes.sh"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+    (cd "$root" && cmake --preset bench -B "$build" >/dev/null)
 fi
 cmake --build "$build" --target startup_bare startup_dalmiro >/dev/null
 

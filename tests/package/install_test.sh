@@ -16,7 +16,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root_dir=$(cd "$here/../.." && pwd)
-. "$here/../support/processes.sh"
+. "$here/../../tools/processes.sh"
 
 if [ "${1:-}" = --bootstrap-only ]; then
     deb="" sendclose="" work=$(realpath -m "$2")

@@ -5,10 +5,10 @@ import sys, urllib.request, websocket
 
 
 def in_own_process_group():
-    """Runs this script again under tests/support/processes.sh, which ends
+    """Runs this script again under tools/processes.sh, which ends
     whatever it leaves (the browser's helper processes) on every way out."""
     if 'DALMIRO_TEST_GROUP' not in os.environ:
-        helper = os.path.join(os.path.dirname(os.path.abspath(__file__)), '../support/processes.sh')
+        helper = os.path.join(os.path.dirname(os.path.abspath(__file__)), '../../tools/processes.sh')
         os.execv(helper, [helper, 'group', sys.executable, *sys.argv])
 
 

@@ -12,7 +12,7 @@
 # 4. a silent uninstall leaves the prefix's files and registry as they were.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../support/processes.sh"
+. "$here/../../tools/processes.sh"
 for tool in xvfb-run xdotool import convert; do
     command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
 done

@@ -13,7 +13,7 @@
 # Screenshots stay in SHOTS (draw/ for the first part, frame-*.png).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../support/processes.sh"
+. "$here/../../tools/processes.sh"
 
 if [ "${1:-}" != --frame ]; then
     for tool in xvfb-run xdotool import convert; do
