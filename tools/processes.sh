@@ -81,6 +81,13 @@ interruptible() {
     wait $!
 }
 
+# Where `xvfb-run -a` starts looking for a free display. It picks the first
+# number without a lock file in /tmp, which two suites starting together may
+# both pick, and which a Debian 13 session's private /tmp does not show,
+# though the host's server holds the number: a start picked at random keeps
+# suites that run side by side apart.
+x_display_hint() { echo $((100 + RANDOM % 800)); }
+
 # run_under_x "TOOL..." ARG...: skips the test (status 77) when a tool is
 # missing, else runs this script again as `SCRIPT --inside ARG...` under a
 # virtual X server and a session bus of its own, ended with the test (without
@@ -91,8 +98,8 @@ run_under_x() {
     for tool in xvfb-run dbus-run-session $tools; do
         command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
     done
-    interruptible xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$@" ||
-        status=$?
+    interruptible xvfb-run -a -n "$(x_display_hint)" -s "-screen 0 1024x768x24" \
+        dbus-run-session -- "$0" --inside "$@" || status=$?
     exit "$status"
 }
 

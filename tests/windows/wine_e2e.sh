@@ -46,7 +46,7 @@ EOF
         "$wine_run" reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null
         "$wine_run" --restart
     }
-    interruptible xvfb-run -a -s "-screen 0 1024x768x24" "$0" --frame "$launcher" "$shots"
+    interruptible xvfb-run -a -n "$(x_display_hint)" -s "-screen 0 1024x768x24" "$0" --frame "$launcher" "$shots"
     exit
 fi
 
