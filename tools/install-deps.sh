@@ -1,27 +1,31 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing.
-# Usage: install-deps.sh build|package|test|windows|web|webtest
+# Usage: install-deps.sh [KIND...], each KIND one of build (the default),
+# package, test, windows, web, webtest, ci
 # (package: also what tools/package.sh needs; test: also what the tests need;
 # windows: every line, with the cross build for Windows and Wine; web: the
-# build and the page's, on Debian 13; webtest: also the browser that tests it)
+# build and the page's, on Debian 13; webtest: also the browser that tests it;
+# ci: what CI adds, the compiler cache in Debian 13)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-want=${1:-build}
 
 wanted=()
-while read -r kind name; do
-    case "$kind" in
-        build) wanted+=("$name") ;;
-        web) [[ "$want" == web* ]] && wanted+=("$name") ;;
-        webtest) [ "$want" = webtest ] && wanted+=("$name") ;;
-        package) [ "$want" != build ] && [[ "$want" != web* ]] && wanted+=("$name") ;;
-        test) { [ "$want" = test ] || [ "$want" = windows ]; } && wanted+=("$name") ;;
-        windows) [ "$want" = windows ] && wanted+=("$name") ;;
-    esac
-done < <(grep -v '^#' "$here/packages.txt")
+for want in "${@:-build}"; do
+    while read -r kind name; do
+        case "$kind" in
+            build) wanted+=("$name") ;;
+            web) [[ "$want" == web* ]] && wanted+=("$name") ;;
+            webtest) [ "$want" = webtest ] && wanted+=("$name") ;;
+            package) [ "$want" != build ] && [[ "$want" != web* ]] && [ "$want" != ci ] && wanted+=("$name") ;;
+            test) { [ "$want" = test ] || [ "$want" = windows ]; } && wanted+=("$name") ;;
+            windows) [ "$want" = windows ] && wanted+=("$name") ;;
+            ci) [ "$want" = ci ] && wanted+=("$name") ;;
+        esac
+    done < <(grep -v '^#' "$here/packages.txt")
+done
 
 missing=()
-for name in "${wanted[@]}"; do
+for name in $(printf '%s\n' "${wanted[@]}" | sort -u); do
     dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' || missing+=("$name")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0

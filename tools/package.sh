@@ -1,24 +1,21 @@
 #!/usr/bin/env bash
+# tools/package.sh [PRESET]
 # Builds the program for release and makes its Debian package; prints the
 # package's path on the last line. Safe to run again: it reuses build/package.
-# DALMIRO_PACKAGE_DIR selects another build directory.
+# The workflow preset "package" of CMakePresets.json (CI: "werror-package",
+# the package of the build its suite tested, in build/werror), with Debian's
+# hardening and optimisation flags, as a package built by Debian would have.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-deps.sh" package
-build=${DALMIRO_PACKAGE_DIR:-$root/build/package}
-
-# Debian's hardening and optimisation flags, as a package built by Debian
-# would have them; given on every run, so that a rerun picks up changes.
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None \
-    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
-    -DBUILD_TESTING=OFF -DDALMIRO_BENCHMARKS=OFF -DDALMIRO_DEBIAN_PACKAGE=ON >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+. "$root/tools/preset-env.sh"
+preset_env "$root"
+preset=${1:-package}
+build=$root/build/package
+[ "$preset" != werror-package ] || build=$root/build/werror
 
 rm -rf "$build/package"
-(cd "$build" && cpack -G DEB >/dev/null)
+(cd "$root" && cmake --workflow --preset "$preset" >&2)
 debs=("$build"/package/dalmiro_*.deb)
 if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
     echo "cpack made no single package" >&2

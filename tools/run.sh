@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the program (installing what is missing) and starts it.
+# Builds the program (installing what is missing) and starts it: the preset
+# "default" of CMakePresets.json, in build/test, which tools/test.sh shares;
+# without the tests, whose tools this command does not install.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-deps.sh" build
-build="$root/build/run"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DDALMIRO_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target dalmiro
-exec "$build/app/dalmiro" "$@"
+cd "$root"
+cmake --preset default -DBUILD_TESTING=OFF -DDALMIRO_BENCHMARKS=OFF >/dev/null
+cmake --build --preset default --target dalmiro
+exec "$root/build/test/app/dalmiro" "$@"

@@ -5,14 +5,12 @@
 # directory), and after each run prints the server's processor time over the
 # run as a share of the draw's wall time. Figures, not pass or fail.
 set -euo pipefail
+# The server ends with the script's process group.
+. "$(dirname "$0")/../../tools/processes.sh"
 bench=$1 kind=${2:-offscreen} runs=${3:-3}
 work=$(mktemp -d)
 server=""
-cleanup() {
-    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+test_cleanup() { rm -rf "$work"; }
 
 case "$kind" in
 offscreen)

@@ -4,7 +4,7 @@
 # Usage: bench/startup/run.sh [RUNS] [RATIO]   (default 15 runs at ratio 1)
 # RATIO is the screen's device pixel ratio, set through QT_SCALE_FACTOR for
 # both programs. Needs a display, or starts Xvfb with a screen large enough.
-# DALMIRO_BUILD_DIR selects the build (default build/bench, Release).
+# DALMIRO_BUILD_DIR selects the build (default build/bench: the preset "bench").
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 runs=${1:-15}
@@ -15,9 +15,11 @@ build=${DALMIRO_BUILD_DIR:-$root/build/bench}
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 2560x1600x24" "$0" "$@"
 fi
+# The programs end with the script's process group (xvfb-run ends its server).
+. "$root/tools/processes.sh"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+    (cd "$root" && cmake --preset bench -B "$build" >/dev/null)
 fi
 cmake --build "$build" --target startup_bare startup_dalmiro >/dev/null
 
@@ -35,7 +37,7 @@ measure() {
 median() { sort -n | awk '{ v[NR] = $1 } END { m = int((NR + 1) / 2); print (NR % 2) ? v[m] : (v[m] + v[m + 1]) / 2 }'; }
 
 bare=$(mktemp) prog=$(mktemp)
-trap 'rm -f "$bare" "$prog"' EXIT
+test_cleanup() { rm -f "$bare" "$prog"; }
 # A first run of each warms the file cache; it is not counted.
 measure "$build/bench/startup/startup_bare" >/dev/null
 measure "$build/bench/startup/startup_dalmiro" >/dev/null

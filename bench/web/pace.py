@@ -12,7 +12,8 @@ they took.
 """
 import os, re, subprocess, sys, tempfile, shutil, time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '../../tests/web'))
-from devtools import Page
+from devtools import Page, in_own_process_group
+in_own_process_group()
 
 bench_dir = sys.argv[1]
 native = sys.argv[2] if len(sys.argv) > 2 else ''

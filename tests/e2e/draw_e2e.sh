@@ -8,7 +8,7 @@
 set -euo pipefail
 
 if [ "${1:-}" != --inside ]; then
-    . "$(dirname "$0")/../support/processgroup.sh"
+    . "$(dirname "$0")/../../tools/processes.sh"
     run_under_x "xdotool import convert compare" "$@"
 fi
 shift

@@ -8,15 +8,8 @@
 set -euo pipefail
 
 if [ "${1:-}" != --inside ]; then
-    for tool in xvfb-run dbus-run-session openbox orca xdotool; do
-        command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
-    done
-    # Our own process group, so that every exit kills all we started.
-    [ "$(ps -o pgid= $$ | tr -d ' ')" = $$ ] || exec setsid "$0" "$@"
-    trap 'trap "" TERM; kill -TERM -- -$$ 2>/dev/null || true' EXIT
-    trap 'exit 143' TERM INT
-    xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$@"
-    exit
+    . "$(dirname "$0")/../../tools/processes.sh"
+    run_under_x "openbox orca xdotool" "$@"
 fi
 shift
 dalmiro=$1 out=$2

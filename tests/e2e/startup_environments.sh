@@ -8,7 +8,7 @@
 set -euo pipefail
 
 if [ "${1:-}" != --inside ]; then
-    . "$(dirname "$0")/../support/processgroup.sh"
+    . "$(dirname "$0")/../../tools/processes.sh"
     [ -n "${2:-}" ] || { echo "no sendclose: skipped"; exit 77; }
     run_under_x "xdotool" "$@"
 fi

@@ -5,7 +5,7 @@
 # checked on the compositor's own screenshots (kept in SHOTS), and a draw that
 # the window's close ends: that must exit with status 0.
 set -euo pipefail
-. "$(dirname "$0")/../support/processgroup.sh"
+. "$(dirname "$0")/../../tools/processes.sh"
 driver=$1 shots=$2
 for tool in weston weston-screenshooter; do
     command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }

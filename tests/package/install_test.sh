@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # install_test.sh DEB SENDCLOSE [WORK_DIR]
+# install_test.sh --bootstrap-only WORK_DIR
 # Installs the package into a fresh minimal Debian system made with
 # debootstrap (in WORK_DIR/root, default build/install-test) and checks, as
 # root:
@@ -10,12 +11,19 @@
 #   and a close ends the program with status 0 (tests/e2e/draw_e2e.sh);
 # - `apt-get purge dalmiro` leaves none of the package's files behind.
 # The system's Debian mirror and proxy are the host's own apt settings.
+# --bootstrap-only makes the system alone, for a later run with the same
+# WORK_DIR to take once (CI makes it while it builds the package).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root_dir=$(cd "$here/../.." && pwd)
+. "$here/../../tools/processes.sh"
 
-deb=$(realpath "$1") sendclose=$(realpath "$2")
-work=$(realpath -m "${3:-$root_dir/build/install-test}")
+if [ "${1:-}" = --bootstrap-only ]; then
+    deb="" sendclose="" work=$(realpath -m "$2")
+else
+    deb=$(realpath "$1") sendclose=$(realpath "$2")
+    work=$(realpath -m "${3:-$root_dir/build/install-test}")
+fi
 target=$work/root
 [ "$(id -u)" -eq 0 ] || { echo "install_test.sh needs root (chroot)" >&2; exit 1; }
 start=$(date +%s)
@@ -32,22 +40,34 @@ as_player() { chroot "$target" setpriv --reuid=player --regid=player --init-grou
 . "$here/../../tools/host-apt.sh"
 host_apt "$VERSION_CODENAME" || fail "the host's apt sources have no $VERSION_CODENAME main"
 
-# Nothing may be mounted below the old system before it is removed.
-if [ -e "$target" ] && findmnt -rn -o TARGET | grep -q "^$target"; then
-    fail "something is mounted below $target"
+# A system made by --bootstrap-only is taken once; otherwise it is made here.
+if [ -n "$deb" ] && [ -f "$work/root.ready" ]; then
+    rm "$work/root.ready"
+    step "the system made beforehand ($(cat "$work/bootstrap.time"))"
+else
+    # Nothing may be mounted below the old system before it is removed.
+    if [ -e "$target" ] && findmnt -rn -o TARGET | grep -q "^$target"; then
+        fail "something is mounted below $target"
+    fi
+    rm -rf "$target" "$work/root.ready"
+    mkdir -p "$work"
+    step "debootstrap --variant=minbase $VERSION_CODENAME"
+    debootstrap --variant=minbase "$VERSION_CODENAME" "$target" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+        { tail -n 20 "$work/debootstrap.log" >&2; fail "debootstrap"; }
+    printf 'deb %s\n' "${sources[@]}" >"$target/etc/apt/sources.list"
+    {
+        [ -z "$http_proxy" ] || echo "Acquire::http::Proxy \"$http_proxy\";"
+        [ -z "$https_proxy" ] || echo "Acquire::https::Proxy \"$https_proxy\";"
+    } >"$target/etc/apt/apt.conf.d/01proxy"
+    in_target apt-get update -qq
+    in_target useradd --create-home player
+    if [ -z "$deb" ]; then
+        echo "made in $(($(date +%s) - start)) s" >"$work/bootstrap.time"
+        touch "$work/root.ready"
+        step "ready"
+        exit 0
+    fi
 fi
-rm -rf "$target"
-mkdir -p "$work"
-step "debootstrap --variant=minbase $VERSION_CODENAME"
-debootstrap --variant=minbase "$VERSION_CODENAME" "$target" "$mirror" >"$work/debootstrap.log" 2>&1 ||
-    { tail -n 20 "$work/debootstrap.log" >&2; fail "debootstrap"; }
-printf 'deb %s\n' "${sources[@]}" >"$target/etc/apt/sources.list"
-{
-    [ -z "$http_proxy" ] || echo "Acquire::http::Proxy \"$http_proxy\";"
-    [ -z "$https_proxy" ] || echo "Acquire::https::Proxy \"$https_proxy\";"
-} >"$target/etc/apt/apt.conf.d/01proxy"
-in_target apt-get update -qq
-in_target useradd --create-home player
 
 step "apt-get install ./$(basename "$deb")"
 in_target dpkg-query -W -f '${Package}\n' | sort >"$work/before.txt"

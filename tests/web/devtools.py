@@ -1,7 +1,15 @@
 """A page in headless Chromium, served from a folder on 127.0.0.1 and driven
 through the DevTools protocol."""
 import base64, functools, http.server, json, os, re, shutil, subprocess, tempfile, threading, time
-import urllib.request, websocket
+import sys, urllib.request, websocket
+
+
+def in_own_process_group():
+    """Runs this script again under tools/processes.sh, which ends
+    whatever it leaves (the browser's helper processes) on every way out."""
+    if 'DALMIRO_TEST_GROUP' not in os.environ:
+        helper = os.path.join(os.path.dirname(os.path.abspath(__file__)), '../../tools/processes.sh')
+        os.execv(helper, [helper, 'group', sys.executable, *sys.argv])
 
 
 class Page:

@@ -7,7 +7,8 @@ page_e2e.py PAGE_DIR SHOTS_DIR [SCALE]   (SCALE: the device pixel ratio)
 """
 import json, os, re, sys, time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from devtools import Page
+from devtools import Page, in_own_process_group
+in_own_process_group()
 
 page_dir, shots = sys.argv[1], sys.argv[2]
 scale = float(sys.argv[3]) if len(sys.argv) > 3 else 1.0

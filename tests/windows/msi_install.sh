@@ -12,11 +12,14 @@
 # 4. a silent uninstall leaves the prefix's files and registry as they were.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../tools/processes.sh"
 for tool in xvfb-run xdotool import convert; do
     command -v "$tool" >/dev/null || { echo "missing $tool: skipped"; exit 77; }
 done
 wine_run=$1 msi=$2 version=$3 package=$4 icon=$5 wixl=$6 wxs=$7 work=$8
 higher=${version%.*}.$((${version##*.} + 1))
+# Wine's server leaves the group: its session is ended on every way out.
+test_cleanup() { "$wine_run" --restart; }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$work"
@@ -137,5 +140,4 @@ snapshot "$work/after.txt"
 [ ! -e "$installed" ] || fail "$installed is left"
 [ -z "$(shortcuts)" ] || fail "a shortcut is left"
 diff "$work/before.txt" "$work/after.txt" || fail "the uninstall left the above behind"
-"$wine_run" --restart
 echo "PASS"

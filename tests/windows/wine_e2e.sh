@@ -13,7 +13,7 @@
 # Screenshots stay in SHOTS (draw/ for the first part, frame-*.png).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../support/processgroup.sh"
+. "$here/../../tools/processes.sh"
 
 if [ "${1:-}" != --frame ]; then
     for tool in xvfb-run xdotool import convert; do
@@ -41,11 +41,13 @@ EOF
 
     echo "== the frame"
     "$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
-    status=0
-    xvfb-run -a -s "-screen 0 1024x768x24" "$0" --frame "$launcher" "$shots" || status=$?
-    "$wine_run" reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null
-    "$wine_run" --restart
-    exit "$status"
+    # Wine's server leaves the group: its session is ended on every way out.
+    test_cleanup() {
+        "$wine_run" reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null
+        "$wine_run" --restart
+    }
+    interruptible xvfb-run -a -n "$(x_display_hint)" -s "-screen 0 1024x768x24" "$0" --frame "$launcher" "$shots"
+    exit
 fi
 
 launcher=$2 shots=$3
