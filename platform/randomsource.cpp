@@ -48,6 +48,12 @@ double SystemRandomSource::nextRandom()
     return m_last;
 }
 
+double FixedSeedRandomSource::nextRandom()
+{
+    m_last = static_cast<double>(m_engine() >> 11) * 0x1.0p-53;
+    return m_last;
+}
+
 void SystemRandomSource::seedForTesting(std::uint64_t seed)
 {
     m_engine.seed(seed);

@@ -46,4 +46,21 @@ private:
     double m_last = 0.0;
 };
 
+// A sequence fixed by its seed alone, for tools that compare two builds: the
+// same seed gives the same values on every run and every machine. Reseeding
+// does nothing, so draws follow one another along the one sequence.
+class FixedSeedRandomSource final : public RandomSource
+{
+public:
+    explicit FixedSeedRandomSource(std::uint64_t seed) : m_engine(seed) {}
+
+    void reseedRandom() override {}
+    double nextRandom() override;
+    double lastRandom() const override { return m_last; }
+
+private:
+    std::mt19937_64 m_engine;
+    double m_last = 0.0;
+};
+
 } // namespace dalmiro

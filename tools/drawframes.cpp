@@ -37,32 +37,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <random>
 
 namespace {
 
 constexpr double kStart = 100.0;         // seconds; any origin would do
 constexpr double kTimeOfDay = 43200.0;   // noon: only seeds a reseed, a no-op here
 constexpr double kEventWait = 1.0 / 60.0; // a wait for any event ends after this
-
-// The same sequence as drawseeded's; reseeding is a no-op.
-class SeededRandomSource final : public dalmiro::RandomSource
-{
-public:
-    explicit SeededRandomSource(std::uint64_t seed) : m_engine(seed) {}
-
-    void reseedRandom() override {}
-    double nextRandom() override
-    {
-        m_last = static_cast<double>(m_engine() >> 11) * 0x1.0p-53;
-        return m_last;
-    }
-    double lastRandom() const override { return m_last; }
-
-private:
-    std::mt19937_64 m_engine;
-    double m_last = 0.0;
-};
 
 class SimulatedClock final : public dalmiro::Clock
 {
@@ -200,7 +180,7 @@ int main(int argc, char *argv[])
     }
 
     SimulatedClock clock;
-    SeededRandomSource random(seed);
+    dalmiro::FixedSeedRandomSource random(seed);
     RecordingPump pump(clock, dir, settleTime());
     dalmiro::Form1 window(pump, clock, random);
     window.Form_Load();
