@@ -140,17 +140,14 @@ public:
             onTimer1(enabled);
     }
 
-    void drawBegan(double at) override { tell("began", at); }
+    void drawBegan(double at) override { tell("began", {}, at); }
     void resultShown(int k, int number, double at) override
     {
-        tell("result " + std::to_string(k) + " " + std::to_string(number), at);
+        tell("result", {k, number}, at);
     }
     void drawEnded(const DrawnNumbers &proposal, double at) override
     {
-        std::string text = "ended";
-        for (int i = 0; i < 7; ++i)
-            text += " " + std::to_string(proposal[std::size_t(i)]);
-        tell(text, at);
+        tell("ended", {proposal.begin(), proposal.begin() + 7}, at);
     }
 
 private:
@@ -168,8 +165,10 @@ private:
             ++opsAfterClose;
         ops.push_back({std::move(text), now ? now() : 0, inTick || (ticking && ticking())});
     }
-    void tell(std::string text, double at)
+    void tell(std::string text, std::vector<int> numbers, double at)
     {
+        for (const int n : numbers)
+            text.append(1, ' ').append(std::to_string(n));
         moments.push_back({std::move(text), timeOf(at), false});
     }
 };
